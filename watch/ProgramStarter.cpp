@@ -1,0 +1,39 @@
+#include "watch/ProgramStarter.h"
+
+namespace belegbote {
+
+std::string BuildCommandLine(std::string_view program, std::string_view parameters) {
+    std::string line;
+    if (!program.empty() && program.front() == '"') {
+        line = program;
+    } else {
+        line.append("\"").append(program).append("\"");
+    }
+    if (!parameters.empty()) {
+        line.append(" ").append(parameters);
+    }
+    return line;
+}
+
+std::optional<std::string> ShellDirectory(std::string_view program) {
+    for (std::size_t i = program.size(); i-- > 1;) {
+        if (program[i] == '\\') {
+            return std::string(program.substr(0, i + 1));
+        }
+    }
+    return std::nullopt;
+}
+
+bool ProgramStarter::Start(const std::string& program, const std::string& parameters,
+                           const std::string& workingDir, bool wait) {
+    if (launcher_.StartDirect(BuildCommandLine(program, parameters), workingDir, wait)) {
+        return true;
+    }
+    std::string shellDir = workingDir;
+    if (shellDir.empty()) {
+        shellDir = ShellDirectory(program).value_or("");
+    }
+    return launcher_.StartThroughShell(program, parameters, shellDir, wait);
+}
+
+}  // namespace belegbote
