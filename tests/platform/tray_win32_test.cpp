@@ -4,8 +4,9 @@
 
 #ifdef _WIN32
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdint>
 #include <vector>
