@@ -19,11 +19,11 @@ constexpr std::uint32_t BitsWithoutFallback = 16;
 
 void TrayImages::LoadImages() {
     for (int number = 1; number <= 3; ++number) {
-        LoadImage(number, StoredIcoBlocks[static_cast<std::size_t>(number - 1)]);
+        LoadBlock(number, StoredIcoBlocks[static_cast<std::size_t>(number - 1)]);
     }
 }
 
-bool TrayImages::LoadImage(int number, std::span<const std::uint8_t> block) {
+bool TrayImages::LoadBlock(int number, std::span<const std::uint8_t> block) {
     const std::optional<IcoEntry> entry = PickIcoEntry(block);
     if (!IsImageNumber(number) || !entry || entry->size < BitmapHeaderSize) {
         return false;

@@ -16,7 +16,7 @@ public:
     // number empty.
     void LoadImages();
     // Loads one ICO file as image `number`; false when it gave no icon.
-    bool LoadImage(int number, std::span<const std::uint8_t> block);
+    bool LoadBlock(int number, std::span<const std::uint8_t> block);
     // Null for an empty number and for one outside 1 to 3.
     IconId ImageHandle(int number) const;
     void ReleaseImages();

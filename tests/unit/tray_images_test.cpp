@@ -153,26 +153,26 @@ TEST(TrayImages, FallsBackToTheDefaultSizeExceptFor16BitImages) {
     FakeIconFactory factory;
     factory.sizedFails = true;
     TrayImages images(factory);
-    EXPECT_TRUE(images.LoadImage(1, StoredIcoBlocks[0]));
+    EXPECT_TRUE(images.LoadBlock(1, StoredIcoBlocks[0]));
     ASSERT_EQ(factory.requests.size(), 2u);
     EXPECT_FALSE(factory.requests[1].sized);
     EXPECT_EQ(images.ImageHandle(1), 1001u);
 
     factory.requests.clear();
     const IcoBlock sixteenBits = WithField(StoredIcoBlocks[1], 22 + 14, 16);
-    EXPECT_FALSE(images.LoadImage(2, sixteenBits));
+    EXPECT_FALSE(images.LoadBlock(2, sixteenBits));
     EXPECT_EQ(factory.requests.size(), 1u);
     EXPECT_EQ(images.ImageHandle(2), 0u);
 
     factory.defaultFails = true;
-    EXPECT_FALSE(images.LoadImage(3, StoredIcoBlocks[2]));
+    EXPECT_FALSE(images.LoadBlock(3, StoredIcoBlocks[2]));
     EXPECT_EQ(images.ImageHandle(3), 0u);
 }
 
 TEST(TrayImages, ACursorFileGivesNoImageAndAsksForNoIcon) {
     FakeIconFactory factory;
     TrayImages images(factory);
-    EXPECT_FALSE(images.LoadImage(2, WithField(StoredIcoBlocks[1], 2, 2)));
+    EXPECT_FALSE(images.LoadBlock(2, WithField(StoredIcoBlocks[1], 2, 2)));
     EXPECT_TRUE(factory.requests.empty());
     EXPECT_EQ(images.ImageHandle(2), 0u);
 }
@@ -184,8 +184,8 @@ TEST(TrayImages, ReleaseDestroysEveryIconOnce) {
     TrayImages images(factory);
     images.LoadImages();  // nothing loads
     factory.sizedFails = factory.defaultFails = false;
-    images.LoadImage(1, StoredIcoBlocks[0]);
-    images.LoadImage(3, StoredIcoBlocks[2]);
+    images.LoadBlock(1, StoredIcoBlocks[0]);
+    images.LoadBlock(3, StoredIcoBlocks[2]);
 
     images.ReleaseImages();
     EXPECT_EQ(factory.released, (std::vector<IconId>{1001, 1002}));
