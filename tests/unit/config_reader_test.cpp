@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,11 @@ struct LookupCase {
     std::string content;
     std::int32_t scanTimer;  // read with the default -1 from group Allgemein
 };
+
+// Readable, stable test names: the case's description, not its bytes.
+void PrintTo(const LookupCase& c, std::ostream* out) {
+    *out << c.what;
+}
 
 class ConfigLookupTest : public ConfigReaderTest,
                          public ::testing::WithParamInterface<LookupCase> {};

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,16 +29,33 @@ std::vector<std::string> Describe(const std::vector<ConfigEntry>& entries) {
     return lines;
 }
 
+// The bytes in an allocation of their own exact size, so that a sanitizer
+// build reports any read past the end.
+class ExactBytes {
+public:
+    explicit ExactBytes(std::string_view bytes) : bytes_(bytes.begin(), bytes.end()) {}
+    std::string_view View() const { return {bytes_.data(), bytes_.size()}; }
+
+private:
+    std::vector<char> bytes_;
+};
+
 struct ParseCase {
     const char* what;
     std::string content;
     std::vector<std::string> expected;
 };
 
+// Readable, stable test names: the case's description, not its bytes.
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
 class ParseConfigTextTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseConfigTextTest, YieldsEntries) {
-    EXPECT_EQ(Describe(ParseConfigText(GetParam().content)), GetParam().expected);
+    const ExactBytes content(GetParam().content);
+    EXPECT_EQ(Describe(ParseConfigText(content.View())), GetParam().expected);
 }
 
 const ParseCase LineEndCases[] = {
@@ -118,10 +136,14 @@ struct NumberCase {
     std::int32_t expected;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* out) {
+    *out << ::testing::PrintToString(std::string(c.text));
+}
+
 class ParseNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(ParseNumberTest, ReadsLikeDecimalScan) {
-    EXPECT_EQ(ParseNumber(GetParam().text), GetParam().expected) << '"' << GetParam().text << '"';
+    EXPECT_EQ(ParseNumber(ExactBytes(GetParam().text).View()), GetParam().expected);
 }
 
 constexpr std::int32_t Max32 = std::numeric_limits<std::int32_t>::max();
@@ -159,10 +181,14 @@ struct ConversionCase {
     std::string expected;
 };
 
+void PrintTo(const ConversionCase& c, std::ostream* out) {
+    *out << c.what;
+}
+
 class Utf8ToSingleByteTest : public ::testing::TestWithParam<ConversionCase> {};
 
 TEST_P(Utf8ToSingleByteTest, Converts) {
-    EXPECT_EQ(Utf8ToSingleByte(GetParam().utf8), GetParam().expected);
+    EXPECT_EQ(Utf8ToSingleByte(ExactBytes(GetParam().utf8).View()), GetParam().expected);
 }
 
 const ConversionCase ConversionCases[] = {
