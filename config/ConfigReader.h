@@ -27,6 +27,8 @@ public:
 
 private:
     const ConfigEntry* FindValue(const std::string& key) const;
+    // A name or key asked for, in the encoding of the file's own text.
+    std::string AsStored(const std::string& name) const;
 
     FileSystem& files_;
     bool open_ = false;
