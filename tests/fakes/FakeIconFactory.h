@@ -2,6 +2,7 @@
 // Icons that are only numbers, with a record of how each was asked for.
 #include <cstdint>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "platform/IconFactory.h"
@@ -29,6 +30,9 @@ public:
     }
     void ReleaseIcon(IconId icon) override {
         released.push_back(icon);
+        if (journal != nullptr) {
+            journal->push_back("ReleaseIcon");
+        }
         alive.erase(icon);
     }
 
@@ -37,6 +41,7 @@ public:
     std::vector<Request> requests;
     std::vector<IconId> released;
     std::set<IconId> alive;
+    std::vector<std::string>* journal = nullptr;  // when set, releases go here too
 
 private:
     static std::uint32_t FirstWord(std::span<const std::uint8_t> data) {
