@@ -4,7 +4,9 @@ namespace belegbote {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Returns the position after the program's text.
 std::size_t TakeProgram(std::string_view line, std::string& program) {

@@ -20,10 +20,8 @@ bool FolderEnumerator::OpenListing(const std::string& folder, const std::string&
             hasHandle_ = true;
             firstPending_ = true;
             return true;
-        case ListingStart::NoMatch:
-            return true;
-        case ListingStart::Failed:
-            break;
+        case ListingStart::NoMatch: return true;
+        case ListingStart::Failed: break;
     }
     return false;
 }

@@ -1,7 +1,5 @@
 #include "watch/HandOff.h"
 
-#include <optional>
-
 namespace belegbote {
 
 std::string BuildFilePath(std::string_view folder, std::string_view name, char separator) {
@@ -68,24 +66,25 @@ void HandOff::PauseAfterProgram() {
 }
 
 bool HandOff::DeleteUntilGone(const std::string& filePath) {
-    std::optional<std::uint64_t> refusedSince;
+    bool refusing = false;  // the attempts since refusedSince were all refused
+    std::uint64_t refusedSince = 0;
     for (;;) {
         const std::uint64_t attemptAt = clock_.NowMs();
         const DeleteOutcome outcome = files_.RemoveFile(filePath);
         clock_.Pause(SignalStepMs);
         switch (outcome) {
             case DeleteOutcome::Deleted:
-            case DeleteOutcome::Missing:
-                return true;
+            case DeleteOutcome::Missing: return true;
             case DeleteOutcome::InUse:
                 // Whoever holds it will let go; only refusals are bounded.
-                refusedSince.reset();
+                refusing = false;
                 break;
             case DeleteOutcome::Refused:
-                if (!refusedSince) {
+                if (!refusing) {
+                    refusing = true;
                     refusedSince = attemptAt;
                 }
-                if (clock_.NowMs() - *refusedSince >= RefusedDeleteLimitMs) {
+                if (clock_.NowMs() - refusedSince >= RefusedDeleteLimitMs) {
                     return false;
                 }
                 break;

@@ -32,8 +32,8 @@ std::string BuildParameterText(std::string_view filePath);
 
 class HandOff {
 public:
-    HandOff(const Settings& settings, char separator, FileSystem& files,
-            ProcessLauncher& launcher, Clock& clock, TraySignal& tray);
+    HandOff(const Settings& settings, char separator, FileSystem& files, ProcessLauncher& launcher,
+            Clock& clock, TraySignal& tray);
 
     // `name` is the entry's name in the watched folder, without folder part.
     HandOffResult Run(const std::string& name);

@@ -22,8 +22,7 @@ public:
     // Logged as: Shell <file> | <parameters> | <dir> | wait or nowait
     bool StartThroughShell(const std::string& file, const std::string& parameters,
                            const std::string& workingDir, bool wait) override {
-        log_.push_back("Shell " + file + " | " + parameters + " | " + workingDir +
-                       WaitText(wait));
+        log_.push_back("Shell " + file + " | " + parameters + " | " + workingDir + WaitText(wait));
         if (!directSucceeds) {
             RunProgram();
         }

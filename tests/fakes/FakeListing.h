@@ -10,8 +10,7 @@ namespace belegbote::testing {
 
 class FakeListing : public FolderListing {
 public:
-    explicit FakeListing(CallLog& log, char separator = '\\')
-        : log_(log), separator_(separator) {}
+    explicit FakeListing(CallLog& log, char separator = '\\') : log_(log), separator_(separator) {}
 
     ListingStart FindFirst(const std::string& searchText, ListedEntry& first) override {
         log_.push_back("FindFirst " + searchText);

@@ -95,8 +95,8 @@ TEST_F(FolderEnumeratorTest, ReopeningClosesTheOpenListingFirst) {
     EXPECT_EQ(Drain(), std::vector<std::string>({"file a.pdf"}));
     enumerator.CloseListing();
     enumerator.CloseListing();
-    EXPECT_EQ(log, CallLog({"FindFirst *.*", "FindClose", "FindFirst *.*", "FindNext",
-                            "FindClose"}));
+    EXPECT_EQ(log,
+              CallLog({"FindFirst *.*", "FindClose", "FindFirst *.*", "FindNext", "FindClose"}));
 }
 
 }  // namespace

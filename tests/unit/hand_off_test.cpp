@@ -59,12 +59,12 @@ protected:
 
 TEST_F(HandOffTest, FlashesStartsWaitsDeletesAndTurnsIdleInThisOrder) {
     EXPECT_EQ(Run(), HandOffResult::Done);
-    const std::string direct = "Direct \"" + std::string(Outlook) + "\" /a \"" + FilePath +
-                               "\" | . | wait";
+    const std::string direct =
+        "Direct \"" + std::string(Outlook) + "\" /a \"" + FilePath + "\" | . | wait";
     EXPECT_EQ(log, Joined({{std::string("Check ") + FilePath},
                            Animation(),
-                           {direct, "Pause 1500", std::string("Remove ") + FilePath,
-                            "Pause 250", "Image 1"}}));
+                           {direct, "Pause 1500", std::string("Remove ") + FilePath, "Pause 250",
+                            "Image 1"}}));
     EXPECT_TRUE(files.files.empty());
 }
 
@@ -158,8 +158,7 @@ TEST_F(HandOffTest, AFailedStartLeavesTheFileAndTurnsIdle) {
 TEST_F(HandOffTest, AShellThatAcceptsTheDocumentCountsAsStarted) {
     launcher.directSucceeds = false;
     EXPECT_EQ(Run(), HandOffResult::Done);
-    EXPECT_EQ(Count(std::string("Shell ") + Outlook + " | /a \"" + FilePath + "\" | . | wait"),
-              1u);
+    EXPECT_EQ(Count(std::string("Shell ") + Outlook + " | /a \"" + FilePath + "\" | . | wait"), 1u);
 }
 
 TEST_F(HandOffTest, WithoutAProgramNothingIsStartedOrDeleted) {
