@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/RecorderRun.h"
 #include "platform/ScratchFolder.h"
 #include "watch/HandOff.h"
 #include "watch/ProgramStarter.h"
@@ -22,31 +23,13 @@
 namespace belegbote {
 namespace {
 
+using testing::ReadRecords;
+using testing::RecordedFolder;
+using testing::RecorderPath;
+using testing::ResetRecorder;
 using testing::ScratchFolder;
+using testing::SetEnv;
 using Clock = std::chrono::steady_clock;
-
-void SetEnv(const std::string& name, const std::string& value) {
-#ifdef _WIN32
-    _putenv((name + "=" + value).c_str());
-#else
-    if (value.empty()) {
-        unsetenv(name.c_str());
-    } else {
-        setenv(name.c_str(), value.c_str(), 1);
-    }
-#endif
-}
-
-std::string Recorder() {
-    const char* helpers = std::getenv("BELEGBOTE_HELPERS");
-    std::filesystem::path path = helpers != nullptr ? helpers : ".";
-#ifdef _WIN32
-    path /= "recorder.exe";
-#else
-    path /= "recorder";
-#endif
-    return std::filesystem::absolute(path).make_preferred().string();
-}
 
 long long MsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
@@ -54,14 +37,8 @@ long long MsSince(Clock::time_point start) {
 
 class LauncherTest : public ::testing::Test {
 protected:
-    LauncherTest() {
-        for (const char* option : {"BELEGBOTE_RECORD_LOG", "BELEGBOTE_RECORD_SLEEP_MS",
-                                   "BELEGBOTE_RECORD_HOLD_MS", "BELEGBOTE_RECORD_EXIT"}) {
-            SetEnv(option, "");
-        }
-        SetEnv("BELEGBOTE_RECORD_LOG", logPath);
-    }
-    ~LauncherTest() override { SetEnv("BELEGBOTE_RECORD_LOG", ""); }
+    LauncherTest() { ResetRecorder(logPath); }
+    ~LauncherTest() override { ResetRecorder(""); }
 
     // The recorder's lines, waiting up to `timeoutMs` for the first.
     std::vector<std::string> Records(int timeoutMs = 0) const {
@@ -69,17 +46,7 @@ protected:
         while (!std::filesystem::exists(logPath) && MsSince(start) < timeoutMs) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        std::vector<std::string> lines;
-        std::string all = folder.Read("recorder.log");
-        for (std::size_t at = 0, end; (end = all.find('\n', at)) != std::string::npos;
-             at = end + 1) {
-            lines.push_back(all.substr(at, end - at));
-        }
-        return lines;
-    }
-    // The working folder a record names, after "|cwd=".
-    static std::filesystem::path RecordedFolder(const std::string& record) {
-        return record.substr(record.rfind("|cwd=") + 5);
+        return ReadRecords(logPath);
     }
     bool OnWindows() const { return platform->Listing().PathSeparator() == '\\'; }
 
@@ -94,13 +61,13 @@ TEST_F(LauncherTest, DirectStartPassesTheHandOffArgumentsUntouched) {
     const std::string name = "-$x;y&z 'q`(1) %PATH%.pdf";
     folder.Write(name);
     const std::string path = folder.Text(name);
-    const std::string line = BuildCommandLine(Recorder(), BuildParameterText(path));
+    const std::string line = BuildCommandLine(RecorderPath(), BuildParameterText(path));
     ASSERT_TRUE(launcher.StartDirect(line, folder.Text(), true));
 
     const std::vector<std::string> records = Records();
     ASSERT_EQ(records.size(), 1u);
     const std::string commandLine =
-        OnWindows() ? line : Recorder() + " /a " + path;  // POSIX: argv joined by blanks
+        OnWindows() ? line : RecorderPath() + " /a " + path;  // POSIX: argv joined by blanks
     EXPECT_EQ(records[0].substr(0, records[0].rfind("|cwd=")),
               "cmdline=" + commandLine + "|argc=3|arg1=/a|arg2=" + path + "|exists=1");
     EXPECT_TRUE(std::filesystem::equivalent(RecordedFolder(records[0]), folder.Path()));
@@ -109,7 +76,7 @@ TEST_F(LauncherTest, DirectStartPassesTheHandOffArgumentsUntouched) {
 TEST_F(LauncherTest, WithoutWorkingFolderTheProgramInheritsOurs) {
     const auto ours = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path());
-    const bool started = launcher.StartDirect(BuildCommandLine(Recorder(), ""), "", true);
+    const bool started = launcher.StartDirect(BuildCommandLine(RecorderPath(), ""), "", true);
     std::filesystem::current_path(ours);
     ASSERT_TRUE(started);
     const std::vector<std::string> records = Records();
@@ -120,12 +87,12 @@ TEST_F(LauncherTest, WithoutWorkingFolderTheProgramInheritsOurs) {
 TEST_F(LauncherTest, WaitsForTheEndOnlyWhenAsked) {
     SetEnv("BELEGBOTE_RECORD_SLEEP_MS", "800");
     auto start = Clock::now();
-    ASSERT_TRUE(launcher.StartDirect(BuildCommandLine(Recorder(), "waited"), "", true));
+    ASSERT_TRUE(launcher.StartDirect(BuildCommandLine(RecorderPath(), "waited"), "", true));
     const long long waited = MsSince(start);
     EXPECT_GE(waited, 800);
 
     start = Clock::now();
-    ASSERT_TRUE(launcher.StartDirect(BuildCommandLine(Recorder(), "not waited"), "", false));
+    ASSERT_TRUE(launcher.StartDirect(BuildCommandLine(RecorderPath(), "not waited"), "", false));
     const long long returned = MsSince(start);
     EXPECT_LT(returned, 600);
     std::cout << "[ report ] waited " << waited << " ms, returned without waiting after "
@@ -140,7 +107,7 @@ TEST_F(LauncherTest, WaitsForTheEndOnlyWhenAsked) {
 
 TEST_F(LauncherTest, TheProgramsExitCodeDoesNotMatter) {
     SetEnv("BELEGBOTE_RECORD_EXIT", "3");
-    EXPECT_TRUE(launcher.StartDirect(BuildCommandLine(Recorder(), ""), "", true));
+    EXPECT_TRUE(launcher.StartDirect(BuildCommandLine(RecorderPath(), ""), "", true));
     EXPECT_EQ(Records().size(), 1u);
 }
 
@@ -149,7 +116,7 @@ TEST_F(LauncherTest, AMissingOrEmptyProgramCannotBeStartedDirectly) {
     EXPECT_FALSE(launcher.StartDirect(BuildCommandLine(missing, "/a \"x\""), "", true));
     EXPECT_FALSE(launcher.StartDirect(BuildCommandLine("", "/a \"x\""), ".", true));
     EXPECT_FALSE(
-        launcher.StartDirect(BuildCommandLine(Recorder(), ""), folder.Text("no folder"), true));
+        launcher.StartDirect(BuildCommandLine(RecorderPath(), ""), folder.Text("no folder"), true));
     EXPECT_TRUE(Records().empty());
 }
 
@@ -161,7 +128,7 @@ TEST_F(LauncherTest, AFileHeldAfterTheProgramEndedIsReleasedLater) {
     SetEnv("BELEGBOTE_RECORD_HOLD_MS", "1000");
     const auto start = Clock::now();
     ASSERT_TRUE(launcher.StartDirect(
-        BuildCommandLine(Recorder(), BuildParameterText(folder.Text("held.pdf"))), "", true));
+        BuildCommandLine(RecorderPath(), BuildParameterText(folder.Text("held.pdf"))), "", true));
     std::error_code error;
     EXPECT_FALSE(std::filesystem::remove(folder.Path() / "held.pdf", error));
     while (std::filesystem::exists(folder.Path() / "held.pdf") && MsSince(start) < 5000) {
@@ -185,7 +152,7 @@ protected:
             Registry(
                 "add HKCR\\Belegbote.Test\\shell\\open\\command /ve /d "
                 "\"\\\"" +
-                Recorder() + "\\\" \\\"%1\\\"\" /f");
+                RecorderPath() + "\\\" \\\"%1\\\"\" /f");
         } else {
             // A stand-in for xdg-open that opens everything with the recorder,
             // and fails as told.
@@ -193,7 +160,7 @@ protected:
             std::filesystem::create_directory(bin);
             std::ofstream(bin / "xdg-open")
                 << "#!/bin/sh\n[ -z \"$FAKE_OPENER_EXIT\" ] || exit \"$FAKE_OPENER_EXIT\"\n"
-                << "exec '" << Recorder() << "' \"$@\"\n";
+                << "exec '" << RecorderPath() << "' \"$@\"\n";
             std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
             const char* path = std::getenv("PATH");
             savedPath = path != nullptr ? path : "";
@@ -241,7 +208,7 @@ TEST_F(ShellTest, ADocumentIsOpenedByItsHandlerAndWaitedFor) {
 TEST_F(ShellTest, ParametersAndWorkingFolderReachWhatTheShellStarts) {
     const std::string parameters = BuildParameterText(folder.Text("x y.pdf"));
     // Windows: a program through the shell; POSIX: the opener passes them on.
-    const std::string target = OnWindows() ? Recorder() : document;
+    const std::string target = OnWindows() ? RecorderPath() : document;
     ASSERT_TRUE(launcher.StartThroughShell(target, parameters, folder.Text(), true));
     const std::vector<std::string> records = Records();
     ASSERT_EQ(records.size(), 1u);
