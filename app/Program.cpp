@@ -4,25 +4,45 @@
 #include "app/EventSource.h"
 #include "app/Identity.h"
 #include "config/TemplateWriter.h"
+#include "tray/TrayHost.h"
+#include "tray/TrayImages.h"
 #include "watch/ProgramStarter.h"
 
 namespace belegbote {
 
 namespace {
 
-const char* const NoWindowText = "Unsichtbares Fenster konnte nicht ge\xF6" "ffnet werden!";
+const char* const NoWindowText =
+    "Unsichtbares Fenster konnte nicht ge\xF6"
+    "ffnet werden!";
 
 class Reactions : public LoopReactions {
 public:
-    explicit Reactions(Platform& platform) : starter_(platform.Launcher()) {}
+    // `tray` is also the TraySignal that the hand-off of a scan shows its
+    // images through.
+    Reactions(Platform& platform, TrayHost& tray, WindowId window)
+        : starter_(platform.Launcher()), tray_(tray), window_(window) {}
 
-    void ShowMenu() override {}
+    void ShowMenu() override { tray_.ShowMenu(window_); }
     void OpenWebPage() override { starter_.Start(WebPageAddress, "", "", false); }
     void RunScan() override {}
 
 private:
     ProgramStarter starter_;
+    TrayHost& tray_;
+    WindowId window_;
 };
+
+// The icon with its tooltip when there is a window to carry it; the menu in
+// any case.
+void SetUpTray(TrayHost& tray, const TrayImages& images, WindowId window,
+               const std::string& title) {
+    if (window != 0) {
+        tray.AddIcon(window, images.ImageHandle(ImageIdle));
+        tray.SetToolTip(title.c_str());
+    }
+    tray.BuildMenu(title, images.ImageHandle(ImageIdle));
+}
 
 }  // namespace
 
@@ -49,19 +69,29 @@ int RunProgram(Platform& platform) {
     }
     const Settings settings = ReadSettings(reader);
 
+    TrayImages images(platform.Icons());
+    images.LoadImages();
+    TrayHost tray(platform.Tray(), images);
+
     HostWindow& window = platform.Window();
     EventSource events(window);
-    if (window.Create(title, events) == 0) {
-        // Without the window no tray event, menu choice or tick can come.
+    const WindowId windowId = window.Create(title, events);
+    if (windowId == 0) {
         platform.Messages().ShowMessage(ProblemTitle(), NoWindowText);
-        return 0;
     }
-    window.StartTimer(ScanTimerId, static_cast<std::uint32_t>(settings.ScanTimer));
+    SetUpTray(tray, images, windowId, title);
+    // Without the window no tray event, menu choice or tick can come.
+    if (windowId != 0) {
+        window.StartTimer(ScanTimerId, static_cast<std::uint32_t>(settings.ScanTimer));
+        Reactions reactions(platform, tray, windowId);
+        RunEventLoop(events, reactions);
+    }
 
-    Reactions reactions(platform);
-    RunEventLoop(events, reactions);
-
+    // The icon is removed through the handle it was registered with, and only
+    // then are its images destroyed.
     window.Destroy();
+    tray.RemoveIcon();
+    images.ReleaseImages();
     return 0;
 }
 

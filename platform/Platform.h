@@ -6,8 +6,10 @@
 #include "platform/FileSystem.h"
 #include "platform/FolderListing.h"
 #include "platform/HostWindow.h"
+#include "platform/IconFactory.h"
 #include "platform/MessageDialog.h"
 #include "platform/ProcessLauncher.h"
+#include "platform/TrayShell.h"
 
 namespace belegbote {
 
@@ -22,6 +24,8 @@ public:
     virtual Clock& Timing() = 0;
     virtual MessageDialog& Messages() = 0;
     virtual HostWindow& Window() = 0;
+    virtual IconFactory& Icons() = 0;
+    virtual TrayShell& Tray() = 0;
 };
 
 std::unique_ptr<Platform> CreatePlatform();

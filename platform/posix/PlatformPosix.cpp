@@ -3,8 +3,10 @@
 #include "platform/posix/FileSystemPosix.h"
 #include "platform/posix/FolderListingPosix.h"
 #include "platform/posix/HostWindowPosix.h"
+#include "platform/posix/IconFactoryPosix.h"
 #include "platform/posix/MessageDialogPosix.h"
 #include "platform/posix/ProcessLauncherPosix.h"
+#include "platform/posix/TrayShellPosix.h"
 
 namespace belegbote {
 
@@ -19,6 +21,8 @@ public:
     Clock& Timing() override { return clock_; }
     MessageDialog& Messages() override { return messages_; }
     HostWindow& Window() override { return window_; }
+    IconFactory& Icons() override { return icons_; }
+    TrayShell& Tray() override { return tray_; }
 
 private:
     FileSystemPosix files_;
@@ -27,6 +31,8 @@ private:
     ClockPosix clock_;
     MessageDialogPosix messages_;
     HostWindowPosix window_;
+    IconFactoryPosix icons_;
+    TrayShellPosix tray_;
 };
 
 }  // namespace

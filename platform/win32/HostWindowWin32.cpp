@@ -1,5 +1,6 @@
 #include "platform/win32/HostWindowWin32.h"
 
+#include "platform/win32/MenuPainterWin32.h"
 #include "tray/TrayClicks.h"
 
 namespace belegbote {
@@ -98,6 +99,16 @@ LRESULT CALLBACK HostWindowWin32::Procedure(HWND window, UINT message, WPARAM wP
                                    static_cast<std::uint32_t>(lParam));
             PostMessageA(window, WM_NULL, 0, 0);
             return 0;
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
+        case WM_MENUCHAR:
+        case WM_WININICHANGE: {
+            LRESULT result = 0;
+            if (MenuPainterWin32::Handle(window, message, wParam, lParam, result)) {
+                return result;
+            }
+            break;
+        }
         default:
             break;
     }

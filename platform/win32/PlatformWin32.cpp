@@ -6,8 +6,10 @@
 #include "platform/win32/FileSystemWin32.h"
 #include "platform/win32/FolderListingWin32.h"
 #include "platform/win32/HostWindowWin32.h"
+#include "platform/win32/IconFactoryWin32.h"
 #include "platform/win32/MessageDialogWin32.h"
 #include "platform/win32/ProcessLauncherWin32.h"
+#include "platform/win32/TrayShellWin32.h"
 
 namespace belegbote {
 
@@ -22,6 +24,8 @@ public:
     Clock& Timing() override { return clock_; }
     MessageDialog& Messages() override { return messages_; }
     HostWindow& Window() override { return window_; }
+    IconFactory& Icons() override { return icons_; }
+    TrayShell& Tray() override { return tray_; }
 
 private:
     FileSystemWin32 files_;
@@ -30,6 +34,8 @@ private:
     ClockWin32 clock_;
     MessageDialogWin32 messages_;
     HostWindowWin32 window_;
+    IconFactoryWin32 icons_;
+    TrayShellWin32 tray_;
 };
 
 }  // namespace
