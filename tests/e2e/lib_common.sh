@@ -41,6 +41,20 @@ hex_file() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 # Bytes and time of last change, to show that a file was left alone.
 fingerprint() { printf '%s %s' "$(sha256sum < "$1" | cut -d' ' -f1)" "$(stat -c %Y.%y "$1")"; }
 
+# wait_program <timeout-s>: sets PROGRAM_RC to the exit code of the program
+# started last, or to "timeout". Not in a subshell: only this shell can wait.
+wait_program() {
+    local waited=0
+    PROGRAM_RC=timeout
+    while kill -0 "$PROGRAM_PID" 2>/dev/null; do
+        [ "$waited" -ge $(($1 * 10)) ] && return 0
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    PROGRAM_RC=0
+    wait "$PROGRAM_PID" || PROGRAM_RC=$?
+}
+
 # A fresh working directory with its own name.
 new_workdir() {
     local dir="$E2E_WORK/$1"

@@ -8,21 +8,6 @@ start_program() {
     E2E_CLEANUPS+=("kill -KILL $PROGRAM_PID 2>/dev/null")
 }
 
-# wait_program <timeout-s>: the program's exit code, or "timeout".
-wait_program() {
-    local waited=0
-    while kill -0 "$PROGRAM_PID" 2>/dev/null; do
-        if [ "$waited" -ge $(($1 * 10)) ]; then
-            echo timeout
-            return
-        fi
-        sleep 0.1
-        waited=$((waited + 1))
-    done
-    local rc=0
-    wait "$PROGRAM_PID" || rc=$?
-    echo "$rc"
-}
 
 # The messages as the terminal shows them: UTF-8, line feeds.
 terminal_text() { printf '%s\n' "$1" | iconv -f WINDOWS-1252 -t UTF-8 | tr '\r' '\n'; }

@@ -45,19 +45,3 @@ start_program() {
     PROGRAM_PID=$!
     E2E_CLEANUPS+=("kill $PROGRAM_PID 2>/dev/null")
 }
-
-# wait_program <timeout-s>: the program's exit code, or "timeout".
-wait_program() {
-    local waited=0
-    while kill -0 "$PROGRAM_PID" 2>/dev/null; do
-        if [ "$waited" -ge $(($1 * 10)) ]; then
-            echo timeout
-            return
-        fi
-        sleep 0.1
-        waited=$((waited + 1))
-    done
-    local rc=0
-    wait "$PROGRAM_PID" || rc=$?
-    echo "$rc"
-}

@@ -5,7 +5,8 @@ source "$(dirname "$0")/lib_native.sh"
 echo "== no configuration: two messages, the template, exit 0"
 wd=$(new_workdir template)
 start_program "$wd"
-expect "exit code" 0 "$(wait_program 10)"
+wait_program 10
+expect "exit code" 0 "$PROGRAM_RC"
 expect "messages on stderr" \
     "$(terminal_text "$TITLE_PROBLEM"; terminal_text "$TEXT_NOT_FOUND"; terminal_text "$TITLE_NOTICE"; terminal_text "$TEXT_WRITTEN")" \
     "$(cat "$wd.err")"
@@ -15,7 +16,8 @@ echo "== template cannot be written: the problem is said, not success"
 wd=$(new_workdir blocked)
 mkdir "$wd/Belegbote.ini"  # a folder of that name: neither read nor written
 start_program "$wd"
-expect "exit code" 0 "$(wait_program 10)"
+wait_program 10
+expect "exit code" 0 "$PROGRAM_RC"
 expect "messages on stderr" \
     "$(terminal_text "$TITLE_PROBLEM"; terminal_text "$TEXT_NOT_FOUND"; terminal_text "$TITLE_PROBLEM"; terminal_text "$TEXT_NOT_WRITTEN")" \
     "$(cat "$wd.err")"
@@ -32,7 +34,8 @@ for signal in TERM INT HUP; do
     sleep 0.7
     expect "still running after a few scans" "yes" "$(kill -0 $PROGRAM_PID 2>/dev/null && echo yes)"
     kill -s "$signal" "$PROGRAM_PID"
-    expect "exit code" 0 "$(wait_program 10)"
+    wait_program 10
+expect "exit code" 0 "$PROGRAM_RC"
     expect "nothing on stderr" "" "$(cat "$wd.err")"
     expect "configuration unchanged" "$before" "$(fingerprint "$wd/Belegbote.ini")"
 done

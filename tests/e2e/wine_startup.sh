@@ -6,7 +6,8 @@ echo "== no configuration: two messages, the template, exit 0"
 wd=$(new_workdir template)
 start_program "$wd"
 boxes=$(cd "$wd" && helper msgbox_answer 2 60000 Belegbote.ini)
-expect "exit code" 0 "$(wait_program 30)"
+wait_program 30
+expect "exit code" 0 "$PROGRAM_RC"
 expect "first message" \
     "title=$(hex "$TITLE_PROBLEM") text=$(hex "$TEXT_NOT_FOUND") file=0 hostwindow=0" \
     "$(sed -n 1p <<<"$boxes")"
@@ -28,7 +29,8 @@ expect "host window, never shown" "title=$(hex "$TITLE") visible=0" \
 sleep 1.5
 expect "still running after a few scans" "yes" "$(kill -0 $PROGRAM_PID 2>/dev/null && echo yes)"
 helper window_probe post WindowClass_0 0x0010 0 0 >/dev/null
-expect "exit code after WM_CLOSE" 0 "$(wait_program 20)"
+wait_program 20
+expect "exit code after WM_CLOSE" 0 "$PROGRAM_RC"
 expect "configuration unchanged" "$before" "$(fingerprint "$wd/Belegbote.ini")"
 
 finish
