@@ -6,6 +6,7 @@
 #include "config/TemplateWriter.h"
 #include "tray/TrayHost.h"
 #include "tray/TrayImages.h"
+#include "watch/FolderScan.h"
 #include "watch/ProgramStarter.h"
 
 namespace belegbote {
@@ -20,15 +21,21 @@ class Reactions : public LoopReactions {
 public:
     // `tray` is also the TraySignal that the hand-off of a scan shows its
     // images through.
-    Reactions(Platform& platform, TrayHost& tray, WindowId window)
-        : starter_(platform.Launcher()), tray_(tray), window_(window) {}
+    Reactions(Platform& platform, const Settings& settings, TrayHost& tray, WindowId window)
+        : starter_(platform.Launcher()),
+          scan_(settings, platform.Listing(), platform.Files(), platform.Launcher(),
+                platform.Timing(), tray),
+          tray_(tray),
+          window_(window) {}
 
     void ShowMenu() override { tray_.ShowMenu(window_); }
     void OpenWebPage() override { starter_.Start(WebPageAddress, "", "", false); }
-    void RunScan() override {}
+    void RunScan() override { scan_.Run(); }
 
 private:
     ProgramStarter starter_;
+    // One for the whole run: it remembers the files it had to leave in place.
+    FolderScan scan_;
     TrayHost& tray_;
     WindowId window_;
 };
@@ -83,7 +90,7 @@ int RunProgram(Platform& platform) {
     // Without the window no tray event, menu choice or tick can come.
     if (windowId != 0) {
         window.StartTimer(ScanTimerId, static_cast<std::uint32_t>(settings.ScanTimer));
-        Reactions reactions(platform, tray, windowId);
+        Reactions reactions(platform, settings, tray, windowId);
         RunEventLoop(events, reactions);
     }
 

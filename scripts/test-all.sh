@@ -30,11 +30,11 @@ scripts/check-exe.sh build/win32/Belegbote.exe
 # The Windows tests run under Wine; 32-bit code needs a kernel that runs it.
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
     echo "### Windows i686 tests under Wine"
-    ctest --preset win32
+    xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset win32
 else
     echo "note: this kernel runs no 32-bit code, so the i686 tests run as x86-64 below"
 fi
 
 echo "### Windows x86-64 tests under Wine"
 build win64
-ctest --preset win64
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset win64

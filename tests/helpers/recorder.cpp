@@ -4,7 +4,9 @@
 //   cmdline=<command line>|argc=<n>|arg1=<...>|...|exists=<0|1>|cwd=<folder>
 // The command line is the raw one on Windows and the arguments joined by
 // blanks on POSIX; exists tells whether the file named by the last argument
-// was there at the start. Then, as the environment asks:
+// was there at the start, and size its size then. Just before it ends it
+// appends a second line, "end|exists=<0|1>", so a test can tell that the file
+// was still there when the program ended. As the environment asks:
 //   BELEGBOTE_RECORD_SLEEP_MS  sleep that long before ending
 //   BELEGBOTE_RECORD_HOLD_MS   keep the file of the last argument open that
 //                              long after this program has ended (Windows:
@@ -53,6 +55,18 @@ std::string RawCommandLine(int argc, char** argv) {
 #endif
 }
 
+void AppendToLog(const std::string& line) {
+    const char* logName = std::getenv("BELEGBOTE_RECORD_LOG");
+    std::ofstream log(logName != nullptr ? logName : "recorder.log",
+                      std::ios::binary | std::ios::app);
+    log << line;
+}
+
+bool LastArgumentExists(int argc, char** argv) {
+    std::error_code error;
+    return argc > 1 && std::filesystem::exists(argv[argc - 1], error);
+}
+
 void Record(int argc, char** argv) {
     std::string line = "cmdline=" + RawCommandLine(argc, argv);
     line += "|argc=" + std::to_string(argc);
@@ -60,14 +74,12 @@ void Record(int argc, char** argv) {
         line += "|arg" + std::to_string(i) + "=" + argv[i];
     }
     std::error_code error;
-    const bool exists = argc > 1 && std::filesystem::exists(argv[argc - 1], error);
+    const bool exists = LastArgumentExists(argc, argv);
     line += std::string("|exists=") + (exists ? "1" : "0");
+    const auto size = exists ? std::filesystem::file_size(argv[argc - 1], error) : 0;
+    line += "|size=" + std::to_string(error ? 0 : size);
     line += "|cwd=" + std::filesystem::current_path(error).string() + "\n";
-
-    const char* logName = std::getenv("BELEGBOTE_RECORD_LOG");
-    std::ofstream log(logName != nullptr ? logName : "recorder.log",
-                      std::ios::binary | std::ios::app);
-    log << line;
+    AppendToLog(line);
 }
 
 // Leaves a process behind that holds `path` open for `ms` milliseconds.
@@ -112,6 +124,7 @@ int main(int argc, char** argv) {
     }
     Record(argc, argv);
     SleepMs(EnvNumber("BELEGBOTE_RECORD_SLEEP_MS"));
+    AppendToLog(std::string("end|exists=") + (LastArgumentExists(argc, argv) ? "1" : "0") + "\n");
     const long holdMs = EnvNumber("BELEGBOTE_RECORD_HOLD_MS");
     if (holdMs > 0 && argc > 1) {
         HoldAfterEnd(argv[argc - 1], holdMs);

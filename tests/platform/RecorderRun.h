@@ -45,7 +45,9 @@ inline std::vector<std::string> ReadRecords(const std::filesystem::path& logPath
     std::ifstream in(logPath, std::ios::binary);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
+        if (line.rfind("end|", 0) != 0) {  // the closing lines say nothing of the start
+            lines.push_back(line);
+        }
     }
     return lines;
 }

@@ -68,7 +68,7 @@ TEST_F(LauncherTest, DirectStartPassesTheHandOffArgumentsUntouched) {
     ASSERT_EQ(records.size(), 1u);
     const std::string commandLine =
         OnWindows() ? line : RecorderPath() + " /a " + path;  // POSIX: argv joined by blanks
-    EXPECT_EQ(records[0].substr(0, records[0].rfind("|cwd=")),
+    EXPECT_EQ(records[0].substr(0, records[0].rfind("|size=")),
               "cmdline=" + commandLine + "|argc=3|arg1=/a|arg2=" + path + "|exists=1");
     EXPECT_TRUE(std::filesystem::equivalent(RecordedFolder(records[0]), folder.Path()));
 }
