@@ -2,7 +2,6 @@
 // Icons that are only numbers, with a record of how each was asked for.
 #include <cstdint>
 #include <set>
-#include <string>
 #include <vector>
 
 #include "platform/IconFactory.h"
@@ -30,9 +29,6 @@ public:
     }
     void ReleaseIcon(IconId icon) override {
         released.push_back(icon);
-        if (journal != nullptr) {
-            journal->push_back("ReleaseIcon");
-        }
         alive.erase(icon);
     }
 
@@ -41,7 +37,6 @@ public:
     std::vector<Request> requests;
     std::vector<IconId> released;
     std::set<IconId> alive;
-    std::vector<std::string>* journal = nullptr;  // when set, releases go here too
 
 private:
     static std::uint32_t FirstWord(std::span<const std::uint8_t> data) {

@@ -32,14 +32,10 @@ public:
     bool NotifyIcon(ShellOperation operation, const ShellIconRecord& record) override {
         notifications.push_back({operation, record});
         calls.push_back("NotifyIcon");
-        Note(operation == ShellOperation::Add      ? "AddIcon"
-             : operation == ShellOperation::Delete ? "DeleteIcon"
-                                                   : "ModifyIcon");
         return operation == ShellOperation::Add ? acceptAdd : acceptOthers;
     }
     MenuId NewPopupMenu() override {
         calls.push_back("NewPopupMenu");
-        Note("NewPopupMenu");
         return menuToCreate;
     }
     bool AppendMenuEntry(MenuId menu, std::uint32_t flags, std::int32_t commandId,
@@ -58,7 +54,6 @@ public:
     void TrackMenu(MenuId menu, std::uint32_t flags, std::int32_t x, std::int32_t y,
                    WindowId owner) override {
         calls.push_back("TrackMenu");
-        Note("TrackMenu");
         tracked.push_back({menu, flags, x, y, owner});
     }
 
@@ -70,15 +65,6 @@ public:
     std::vector<AppendedEntry> appended;
     std::vector<TrackedMenu> tracked;
     std::vector<std::string> calls;
-    // When set, the shell's main events also go here, among other fakes' calls.
-    std::vector<std::string>* journal = nullptr;
-
-private:
-    void Note(const char* what) {
-        if (journal != nullptr) {
-            journal->push_back(what);
-        }
-    }
 };
 
 }  // namespace belegbote::testing

@@ -1,13 +1,17 @@
-// Where the tray enters the program's start-up and shutdown.
+// What the tray gets from the program: the idle image, the title, and the
+// host window as owner of the menu.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "app/Program.h"
+#include "fakes/CallLog.h"
+#include "fakes/FakeClock.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeHostWindow.h"
 #include "fakes/FakeIconFactory.h"
+#include "fakes/FakeLauncher.h"
+#include "fakes/FakeListing.h"
 #include "fakes/FakeMessageDialog.h"
 #include "fakes/FakeTrayShell.h"
 
@@ -16,52 +20,8 @@ namespace {
 
 using namespace belegbote::testing;
 
-struct NoListing : FolderListing {
-    ListingStart FindFirst(const std::string&, ListedEntry&) override {
-        return ListingStart::NoMatch;
-    }
-    bool FindNext(ListedEntry&) override { return false; }
-    void FindClose() override {}
-    char PathSeparator() const override { return '\\'; }
-};
-
-struct NoLauncher : ProcessLauncher {
-    bool StartDirect(const std::string&, const std::string&, bool) override { return false; }
-    bool StartThroughShell(const std::string&, const std::string&, const std::string&,
-                           bool) override {
-        return false;
-    }
-};
-
-struct NoClock : Clock {
-    void Pause(std::uint32_t) override {}
-    std::uint64_t NowMs() override { return 0; }
-};
-
-// The host window's main events go to the journal too.
-struct JournalHostWindow : FakeHostWindow {
-    WindowId Create(const std::string& title, WindowEvents& windowEvents) override {
-        journal->push_back("CreateWindow");
-        return FakeHostWindow::Create(title, windowEvents);
-    }
-    void Destroy() override {
-        journal->push_back("DestroyWindow");
-        FakeHostWindow::Destroy();
-    }
-    void StartTimer(std::uint32_t timerId, std::uint32_t intervalMs) override {
-        journal->push_back("StartTimer");
-        FakeHostWindow::StartTimer(timerId, intervalMs);
-    }
-    std::vector<std::string>* journal = nullptr;
-};
-
-struct FakePlatform : Platform {
-    FakePlatform() : messages(journal) {
-        window.journal = &journal;
-        tray.journal = &journal;
-        icons.journal = &journal;
-        files.files["Belegbote.ini"] = "[Allgemein]\r\nScanTimer=60000\r\n";
-    }
+struct TrayPlatform : Platform {
+    TrayPlatform() { files.files["Belegbote.ini"] = "[Allgemein]\r\nScanTimer=60000\r\n"; }
     void InitThread() override {}
     FileSystem& Files() override { return files; }
     FolderListing& Listing() override { return listing; }
@@ -72,13 +32,13 @@ struct FakePlatform : Platform {
     IconFactory& Icons() override { return icons; }
     TrayShell& Tray() override { return tray; }
 
-    std::vector<std::string> journal;
+    CallLog log;
     FakeFileSystem files;
-    NoListing listing;
-    NoLauncher launcher;
-    NoClock clock;
+    FakeListing listing{log};
+    FakeLauncher launcher{log};
+    FakeClock clock{log};
     FakeMessageDialog messages;
-    JournalHostWindow window;
+    FakeHostWindow window;
     FakeIconFactory icons;
     FakeTrayShell tray;
 };
@@ -87,55 +47,36 @@ FakeHostWindow::Message Close() {
     return {[](WindowEvents& e) { e.OnClose(); }, true};
 }
 
-TEST(ProgramTray, StartsTheTrayWithTheWindowAndTakesItDownAfterIt) {
-    FakePlatform platform;
-    platform.window.Queue(Close());
-    EXPECT_EQ(RunProgram(platform), 0);
+constexpr IconId IdleImage = 1001;  // the first icon the factory makes
+constexpr WindowId HostWindowId = 42;
 
-    const std::vector<std::string> expected = {
-        "CreateWindow",  "AddIcon",    "ModifyIcon",  "NewPopupMenu", "StartTimer",
-        "DestroyWindow", "DeleteIcon", "ReleaseIcon", "ReleaseIcon",  "ReleaseIcon"};
-    EXPECT_EQ(platform.journal, expected);
-    ASSERT_EQ(platform.icons.requests.size(), 3u) << "the images are loaded before the window";
-    const IconId idle = 1001;
-    EXPECT_EQ(platform.tray.notifications[0].record.icon, idle);
-    EXPECT_EQ(platform.tray.notifications[0].record.window, 42u);
+TEST(ProgramTray, TheIconAndBothEntriesShowTheIdleImageUnderTheTitle) {
+    TrayPlatform platform;
+    platform.window.Queue(Close());
+    RunProgram(platform);
+
+    ASSERT_EQ(platform.tray.notifications.size(), 3u);  // add, tooltip, delete
+    EXPECT_EQ(platform.tray.notifications[0].record.icon, IdleImage);
+    EXPECT_EQ(platform.tray.notifications[0].record.window, HostWindowId);
     EXPECT_EQ(platform.tray.notifications[1].record.tip, "Belegbote V1.0");
+    EXPECT_EQ(platform.tray.notifications[2].record.window, HostWindowId);
     ASSERT_EQ(platform.tray.appended.size(), 3u);
+    EXPECT_EQ(platform.tray.appended[0].entry.image, IdleImage);
     EXPECT_EQ(platform.tray.appended[2].entry.text, "Belegbote V1.0 beenden");
-    EXPECT_EQ(platform.tray.appended[2].entry.image, idle);
+    EXPECT_EQ(platform.tray.appended[2].entry.image, IdleImage);
     EXPECT_TRUE(platform.icons.alive.empty());
 }
 
-TEST(ProgramTray, WithoutAWindowTheMenuIsStillBuiltButNoIconIsAdded) {
-    FakePlatform platform;
-    platform.window.createFails = true;
-    EXPECT_EQ(RunProgram(platform), 0);
-
-    const std::vector<std::string> expected = {"CreateWindow", "Message Belegbote V1.0 - Problem:",
-                                               "NewPopupMenu", "DestroyWindow",
-                                               "ReleaseIcon",  "ReleaseIcon",
-                                               "ReleaseIcon"};
-    EXPECT_EQ(platform.journal, expected);
-}
-
 TEST(ProgramTray, ARightPressOnTheIconOpensTheMenuAtTheHostWindow) {
-    FakePlatform platform;
-    platform.window.Queue({[](WindowEvents& e) { e.OnTrayCallback(1, 0x0204); }});
+    TrayPlatform platform;
+    platform.window.Queue({[](WindowEvents& e) { e.OnTrayCallback(1, 0x0201); }});  // left
+    platform.window.Queue({[](WindowEvents& e) { e.OnTrayCallback(1, 0x0204); }});  // right
     platform.window.Queue(Close());
     RunProgram(platform);
 
     ASSERT_EQ(platform.tray.tracked.size(), 1u);
-    EXPECT_EQ(platform.tray.tracked[0].owner, 42u);
+    EXPECT_EQ(platform.tray.tracked[0].owner, HostWindowId);
     EXPECT_EQ(platform.tray.tracked[0].menu, platform.tray.menuToCreate);
-}
-
-TEST(ProgramTray, WithoutAConfigurationThereIsNoTrayAtAll) {
-    FakePlatform platform;
-    platform.files.files.clear();
-    EXPECT_EQ(RunProgram(platform), 0);
-    EXPECT_TRUE(platform.icons.requests.empty());
-    EXPECT_TRUE(platform.tray.calls.empty());
 }
 
 }  // namespace
