@@ -89,6 +89,10 @@ std::string IniText(const std::string& scanTimer) {
            "ScanTimer=" + scanTimer + "\r\nWarteTimer=0\r\n";
 }
 
+FakeHostWindow::Message Close() {
+    return {[](WindowEvents& e) { e.OnClose(); }, true};
+}
+
 std::vector<std::string> StartingWith(const CallLog& log, const std::string& prefix) {
     std::vector<std::string> kept;
     for (const std::string& call : log) {
@@ -112,7 +116,7 @@ TEST(ProgramTest, WithoutConfigurationWritesTheTemplateAndCreatesNothingElse) {
 TEST(ProgramTest, StartsUpRunsAndShutsDownInOrder) {
     FakePlatform platform;
     platform.files.files[Ini] = IniText("1000");
-    platform.window.Queue({[](WindowEvents& e) { e.OnClose(); }, true});
+    platform.window.Queue(Close());
     EXPECT_EQ(RunProgram(platform), 0);
     EXPECT_EQ(platform.log,
               (CallLog{"InitThread", "CreateWindow Belegbote V1.0", "Icon Add", "Icon Modify",
@@ -126,7 +130,7 @@ TEST(ProgramTest, StartsUpRunsAndShutsDownInOrder) {
 TEST(ProgramTest, PassesTheScanIntervalUncheckedAsUnsigned) {
     FakePlatform platform;
     platform.files.files[Ini] = IniText("-250");
-    platform.window.Queue({[](WindowEvents& e) { e.OnClose(); }, true});
+    platform.window.Queue(Close());
     RunProgram(platform);
     EXPECT_EQ(StartingWith(platform.log, "StartTimer"), CallLog{"StartTimer 1 4294967046"});
 }
@@ -159,6 +163,43 @@ TEST(ProgramTest, MissingHostWindowIsReportedAndTheProgramEnds) {
               (CallLog{"InitThread", "CreateWindow Belegbote V1.0",
                        "Message Belegbote V1.0 - Problem:", "BuildMenu", "DestroyWindow",
                        "ReleaseIcon", "ReleaseIcon", "ReleaseIcon"}));
+}
+
+// What the tray gets from the program: the idle image, the title, and the
+// host window as owner of the menu.
+
+constexpr IconId IdleImage = 1001;  // the first icon the factory makes
+constexpr WindowId HostWindowId = 42;
+
+TEST(ProgramTest, TheIconAndBothEntriesShowTheIdleImageUnderTheTitle) {
+    FakePlatform platform;
+    platform.files.files[Ini] = IniText("60000");
+    platform.window.Queue(Close());
+    RunProgram(platform);
+
+    ASSERT_EQ(platform.tray.notifications.size(), 3u);  // add, tooltip, delete
+    EXPECT_EQ(platform.tray.notifications[0].record.icon, IdleImage);
+    EXPECT_EQ(platform.tray.notifications[0].record.window, HostWindowId);
+    EXPECT_EQ(platform.tray.notifications[1].record.tip, "Belegbote V1.0");
+    EXPECT_EQ(platform.tray.notifications[2].record.window, HostWindowId);
+    ASSERT_EQ(platform.tray.appended.size(), 3u);
+    EXPECT_EQ(platform.tray.appended[0].entry.image, IdleImage);
+    EXPECT_EQ(platform.tray.appended[2].entry.text, "Belegbote V1.0 beenden");
+    EXPECT_EQ(platform.tray.appended[2].entry.image, IdleImage);
+    EXPECT_TRUE(platform.icons.alive.empty());
+}
+
+TEST(ProgramTest, ARightPressOnTheIconOpensTheMenuAtTheHostWindow) {
+    FakePlatform platform;
+    platform.files.files[Ini] = IniText("60000");
+    platform.window.Queue({[](WindowEvents& e) { e.OnTrayCallback(1, 0x0201); }});  // left
+    platform.window.Queue({[](WindowEvents& e) { e.OnTrayCallback(1, 0x0204); }});  // right
+    platform.window.Queue(Close());
+    RunProgram(platform);
+
+    ASSERT_EQ(platform.tray.tracked.size(), 1u);
+    EXPECT_EQ(platform.tray.tracked[0].owner, HostWindowId);
+    EXPECT_EQ(platform.tray.tracked[0].menu, platform.tray.menuToCreate);
 }
 
 }  // namespace
