@@ -1,4 +1,4 @@
-#include "platform/Platform.h"
+#include "platform/PlatformOf.h"
 #include "platform/posix/ClockPosix.h"
 #include "platform/posix/FileSystemPosix.h"
 #include "platform/posix/FolderListingPosix.h"
@@ -12,27 +12,11 @@ namespace belegbote {
 
 namespace {
 
-class PlatformPosix final : public Platform {
+class PlatformPosix final
+    : public PlatformOf<FileSystemPosix, FolderListingPosix, ProcessLauncherPosix, ClockPosix,
+                        MessageDialogPosix, HostWindowPosix, IconFactoryPosix, TrayShellPosix> {
 public:
     void InitThread() override {}
-    FileSystem& Files() override { return files_; }
-    FolderListing& Listing() override { return listing_; }
-    ProcessLauncher& Launcher() override { return launcher_; }
-    Clock& Timing() override { return clock_; }
-    MessageDialog& Messages() override { return messages_; }
-    HostWindow& Window() override { return window_; }
-    IconFactory& Icons() override { return icons_; }
-    TrayShell& Tray() override { return tray_; }
-
-private:
-    FileSystemPosix files_;
-    FolderListingPosix listing_;
-    ProcessLauncherPosix launcher_;
-    ClockPosix clock_;
-    MessageDialogPosix messages_;
-    HostWindowPosix window_;
-    IconFactoryPosix icons_;
-    TrayShellPosix tray_;
 };
 
 }  // namespace

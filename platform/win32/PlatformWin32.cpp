@@ -1,7 +1,7 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include "platform/Platform.h"
+#include "platform/PlatformOf.h"
 #include "platform/win32/ClockWin32.h"
 #include "platform/win32/FileSystemWin32.h"
 #include "platform/win32/FolderListingWin32.h"
@@ -15,27 +15,11 @@ namespace belegbote {
 
 namespace {
 
-class PlatformWin32 final : public Platform {
+class PlatformWin32 final
+    : public PlatformOf<FileSystemWin32, FolderListingWin32, ProcessLauncherWin32, ClockWin32,
+                        MessageDialogWin32, HostWindowWin32, IconFactoryWin32, TrayShellWin32> {
 public:
     void InitThread() override { CoInitialize(nullptr); }
-    FileSystem& Files() override { return files_; }
-    FolderListing& Listing() override { return listing_; }
-    ProcessLauncher& Launcher() override { return launcher_; }
-    Clock& Timing() override { return clock_; }
-    MessageDialog& Messages() override { return messages_; }
-    HostWindow& Window() override { return window_; }
-    IconFactory& Icons() override { return icons_; }
-    TrayShell& Tray() override { return tray_; }
-
-private:
-    FileSystemWin32 files_;
-    FolderListingWin32 listing_;
-    ProcessLauncherWin32 launcher_;
-    ClockWin32 clock_;
-    MessageDialogWin32 messages_;
-    HostWindowWin32 window_;
-    IconFactoryWin32 icons_;
-    TrayShellWin32 tray_;
 };
 
 }  // namespace
