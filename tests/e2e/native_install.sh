@@ -30,7 +30,7 @@ expect "the unit's comment names the installed sample" yes \
 if command -v systemd-analyze >/dev/null; then
     # It also refuses an ExecStart that names no executable file.
     runtime=$(mktemp -d "$E2E_WORK/runtime.XXXXXX")
-    verdict=$(XDG_RUNTIME_DIR=$runtime systemd-analyze verify --user "$unit" 2>&1 && echo valid)
+    verdict=$(XDG_RUNTIME_DIR=$runtime systemd-analyze verify --user "$unit" 2>&1 && echo valid || true)
     expect "systemd accepts the unit" valid "$verdict"
 else
     echo "note: systemd-analyze is missing, the unit is not verified by systemd"
