@@ -52,10 +52,8 @@ expect "menu open again" yes "$([ -n "${bottom:-}" ] && echo yes)"
 xdotool mousemove $((left + 60)) $((bottom - 10))
 sleep 0.3
 xdotool click 1
-# The program must have ended, and been reaped by this shell, before
-# wait_program reads its exit code in a subshell.
-for _ in $(seq 200); do [ "$(running)" = no ] && break; sleep 0.1; done
-expect "exit code" 0 "$(wait_program 1)"
+wait_program 20
+expect "exit code" 0 "$PROGRAM_RC"
 expect "host window gone" 0 "$(helper window_probe gone WindowClass_0 5000; echo $?)"
 
 echo "== on a desktop with a taskbar: the icon, a real right click, the menu"

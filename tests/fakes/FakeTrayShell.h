@@ -18,7 +18,8 @@ public:
         MenuId menu;
         std::uint32_t flags;
         std::int32_t commandId;
-        const MenuEntry* entry;
+        const MenuEntry* address;  // the item data the menu keeps
+        MenuEntry entry;           // what it held when appended
     };
     struct TrackedMenu {
         MenuId menu;
@@ -40,7 +41,7 @@ public:
     bool AppendMenuEntry(MenuId menu, std::uint32_t flags, std::int32_t commandId,
                          const MenuEntry* entry) override {
         calls.push_back("AppendMenuEntry");
-        appended.push_back({menu, flags, commandId, entry});
+        appended.push_back({menu, flags, commandId, entry, entry ? *entry : MenuEntry{}});
         return true;
     }
     ScreenPoint CursorPosition() override {

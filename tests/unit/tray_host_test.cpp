@@ -133,10 +133,11 @@ TEST_F(TrayHostTest, TheMenuHoldsTheWebPageASeparatorAndTheExitEntry) {
         EXPECT_EQ(appended.menu, shell.menuToCreate) << i;
         EXPECT_EQ(appended.flags, entries[i].flags) << i;
         EXPECT_EQ(appended.commandId, entries[i].commandId) << i;
-        ASSERT_NE(appended.entry, nullptr);
-        EXPECT_EQ(appended.entry->text, entries[i].text) << i;
-        EXPECT_EQ(appended.entry->image, entries[i].image) << i;
-        EXPECT_EQ(appended.entry->lookFlags, 1u) << i;
+        ASSERT_NE(appended.address, nullptr);
+        EXPECT_EQ(appended.entry.text, entries[i].text) << i;
+        EXPECT_EQ(appended.entry.image, entries[i].image) << i;
+        EXPECT_EQ(appended.entry.lookFlags, 1u) << i;
+        EXPECT_EQ(appended.address->text, entries[i].text) << "kept while the menu lives";
     }
     EXPECT_TRUE(Sent().empty());
 }
