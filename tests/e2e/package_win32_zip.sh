@@ -65,7 +65,7 @@ WarteTimer=
 Semikolon ;
 Groß- und Kleinschreibung
 Anführungszeichen werden nicht entfernt
-Die Zeilenenden sind egal
+Zeilenenden
 "UTF-8 mit BOM"
 rot
 grün/blau
