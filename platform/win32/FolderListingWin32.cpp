@@ -8,16 +8,47 @@ namespace belegbote {
 
 namespace {
 
-void FillEntry(const WIN32_FIND_DATAA& data, ListedEntry& entry) {
+// Characters no file name can hold. In a listed name they stand for characters
+// the ANSI code page lacks: '?' for most, a look-alike such as '"' for some.
+const char* const ImpossibleInName = "?*\"<>|:/\\";
+
+bool SameFile(const WIN32_FIND_DATAA& a, const WIN32_FIND_DATAA& b) {
+    return std::strcmp(a.cAlternateFileName, b.cAlternateFileName) == 0 &&
+           a.nFileSizeLow == b.nFileSizeLow && a.nFileSizeHigh == b.nFileSizeHigh &&
+           ::CompareFileTime(&a.ftCreationTime, &b.ftCreationTime) == 0 &&
+           ::CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+}
+
+// The ANSI name may also be a best-fit stand-in ("O" for an omega) that names
+// another file or none: only a name that leads back to this entry is usable.
+bool NameLeadsBack(const std::string& folderPrefix, const WIN32_FIND_DATAA& data) {
+    if (std::strpbrk(data.cFileName, ImpossibleInName) != nullptr) {
+        return false;
+    }
+    WIN32_FIND_DATAA again{};
+    HANDLE found = ::FindFirstFileA((folderPrefix + data.cFileName).c_str(), &again);
+    if (found == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    ::FindClose(found);
+    return SameFile(data, again);
+}
+
+void FillEntry(const std::string& folderPrefix, const WIN32_FIND_DATAA& data, ListedEntry& entry) {
     entry = ListedEntry{};
     entry.name = data.cFileName;
     entry.shortName = data.cAlternateFileName;
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    // No file name can hold '?': it stands for characters the ANSI code page lacks.
-    entry.nameUnusable = std::strchr(data.cFileName, '?') != nullptr;
+    entry.nameUnusable = !entry.isDirectory && !NameLeadsBack(folderPrefix, data);
     entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     entry.lastChange = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                        data.ftLastWriteTime.dwLowDateTime;
+}
+
+// The search text up to its last separator: what a listed name is appended to.
+std::string FolderPrefix(const std::string& searchText) {
+    const std::size_t end = searchText.find_last_of("\\/:");
+    return end == std::string::npos ? std::string() : searchText.substr(0, end + 1);
 }
 
 }  // namespace
@@ -35,7 +66,8 @@ ListingStart FolderListingWin32::FindFirst(const std::string& searchText, Listed
                                                         : ListingStart::Failed;
     }
     handle_ = found;
-    FillEntry(data, first);
+    folderPrefix_ = FolderPrefix(searchText);
+    FillEntry(folderPrefix_, data, first);
     return ListingStart::Opened;
 }
 
@@ -47,7 +79,7 @@ bool FolderListingWin32::FindNext(ListedEntry& next) {
     if (!::FindNextFileA(static_cast<HANDLE>(handle_), &data)) {
         return false;
     }
-    FillEntry(data, next);
+    FillEntry(folderPrefix_, data, next);
     return true;
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "platform/FolderListing.h"
 
 namespace belegbote {
@@ -13,6 +15,7 @@ public:
 
 private:
     void* handle_ = nullptr;
+    std::string folderPrefix_;  // prepended to a listed name to look it up again
 };
 
 }  // namespace belegbote
