@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <ctime>
 #include <new>
 
@@ -79,7 +80,8 @@ off_t SkipByteOrderMark(int fd, off_t size, ConfigEncoding& encoding) {
 // large pages this changes nothing.
 void AdviseLargePages(char* buffer, std::size_t size) {
     constexpr std::uintptr_t LargePage = 2u << 20;
-    const auto start = (reinterpret_cast<std::uintptr_t>(buffer) + LargePage - 1) & ~(LargePage - 1);
+    const auto start =
+        (reinterpret_cast<std::uintptr_t>(buffer) + LargePage - 1) & ~(LargePage - 1);
     const auto end = (reinterpret_cast<std::uintptr_t>(buffer) + size) & ~(LargePage - 1);
     if (end > start) {
         ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
