@@ -24,8 +24,7 @@ int Take(void* user, const char* section, const char* name, const char* value) {
     if (strcasecmp(section, "Allgemein") != 0) {
         return 1;
     }
-    const char* const keys[] = {"Programm", "ScanPfad", "ScanDateiType", "ScanTimer",
-                                "WarteTimer"};
+    const char* const keys[] = {"Programm", "ScanPfad", "ScanDateiType", "ScanTimer", "WarteTimer"};
     for (int i = 0; i < 5; ++i) {
         if (values.seen[i] || strcasecmp(name, keys[i]) != 0) {
             continue;
@@ -77,8 +76,8 @@ int main(int argc, char** argv) {
     }
     const double wall = Seconds(CLOCK_MONOTONIC) - wallStart;
     const double cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
-    std::printf("ms=%.1f cpu_ms=%.1f peak_kib=%ld values=%s|%s|%s|%ld|%ld\n", wall * 1e3,
-                cpu * 1e3, PeakResidentKiB(), values.programm.c_str(), values.scanPfad.c_str(),
+    std::printf("ms=%.1f cpu_ms=%.1f peak_kib=%ld values=%s|%s|%s|%ld|%ld\n", wall * 1e3, cpu * 1e3,
+                PeakResidentKiB(), values.programm.c_str(), values.scanPfad.c_str(),
                 values.scanDateiType.c_str(), values.scanTimer, values.warteTimer);
     return 0;
 }

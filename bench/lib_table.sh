@@ -17,20 +17,20 @@ machine_lines() {
 
 method_lines() {
     local policy="normal priority"
-    [ -n "$RT" ] && policy="SCHED_FIFO 40, the observer at 50"
-    cat <<EOF
-Method: real processes, figures from the kernel's accounting (wait4 rusage,
-/proc/PID/schedstat and status, /usr/bin/time), medians of several runs.
-P1: program, shell loop and inotifywait watch one empty folder side by side,
-$RUNS rounds of ${IDLE_SECONDS} s; CPU of the whole life incl. start-up (and
-reaped children) per minute of wall time; wake-ups = context switches per s.
-P2: FolderScan over the real listing in process (CPU clock per scan); find as
-a process, its start-up measured on an empty folder. P3: inotify observer
-stamps the scan's opening and closing of the folder; overhead = that span -
-1000 ms - WarteTimer ($WARTE_MS ms) - 250 ms after the one deletion attempt
-- the stand-in's own run time (it exits at once); $HANDOFFS hand-offs. P3/P4
-scheduling: $policy. Wine: the x86-64 build under wine64, as this kernel runs
-no 32-bit code. P6: in-process wall and CPU time of reading the five values.
+    [ -n "$RT" ] && policy="SCHED_FIFO 40 for the program (under Wine also its server and Xvfb), 50 for the observer"
+    fold -s -w 100 <<EOF
+Method: real processes, figures from the kernel's accounting (wait4 rusage, /proc/PID/schedstat \
+and status, /usr/bin/time), medians of several runs. \
+P1: the program, a shell loop, inotifywait and a bare loop with the program's wake-ups watch one \
+empty folder side by side, $RUNS rounds of $IDLE_SECONDS s; CPU of the whole life, start-up and \
+reaped children included, per minute of wall time; wake-ups = context switches per second. \
+P2: FolderScan over the real listing, in process, CPU clock per scan; find as a process, its \
+start-up measured on an empty folder. \
+P3: an inotify observer stamps the scan's opening and closing of the folder; overhead = that span \
+- 1000 ms - WarteTimer ($WARTE_MS ms) - 250 ms after the one deletion attempt - the stand-in's own \
+run time (it exits at once, so starting it counts as overhead); $HANDOFFS hand-offs. \
+P3/P4 scheduling: $policy. Wine: the x86-64 build under wine64, as this kernel runs no 32-bit \
+code. P6: wall and CPU time of reading the five values, in process; peak memory by /usr/bin/time.
 EOF
 }
 
@@ -40,11 +40,13 @@ idle_rows() {
     local ours=${R_IDLE_CPU[belegbote]} loop=${R_IDLE_CPU[loop]}
     row P1 "CPU per minute, empty folder, ScanTimer 1000" \
         "$ours ms/min (${R_IDLE_STEADY[belegbote]} ms/min after start-up)" \
-        "shell loop $loop ms/min; inotifywait -m ${R_IDLE_CPU[inotifywait]} ms/min; the same wake-ups without work (poll 250 ms, 1 s timerfd) ${R_IDLE_CPU[floor]} ms/min (${R_IDLE_STEADY[floor]} after start-up)" \
-        "<= 10 ms/min, >= 10x below the loop ($(calc "$loop / $ours" %.0f)x)" \
-        "$(verdict "$ours <= 10 && $loop >= 10 * $ours")"
+        "its wake-ups without its work (poll 250 ms on a 1 s timerfd): ${R_IDLE_CPU[floor]} ms/min (${R_IDLE_STEADY[floor]} after start-up)" \
+        "<= 10 ms/min" "$(verdict "$ours <= 10")"
+    row P1 "the same against the shell loop" "$ours ms/min" \
+        "shell loop $loop ms/min; inotifywait -m ${R_IDLE_CPU[inotifywait]} ms/min" \
+        ">= 10x below the loop" "$(calc "$loop / $ours" %.1f)x: $(verdict "$loop >= 10 * $ours")"
     row P1 "wake-ups per second" \
-        "${R_IDLE_WAKE[belegbote]}/s (${R_IDLE_STEADY_WAKE[belegbote]}/s after start-up; by design 4 from the 250 ms wait + 1 tick)" \
+        "${R_IDLE_WAKE[belegbote]}/s (${R_IDLE_STEADY_WAKE[belegbote]}/s after start-up; by design 4 from the 250 ms wait, the tick among them)" \
         "shell loop ${R_IDLE_WAKE[loop]}/s; inotifywait ${R_IDLE_WAKE[inotifywait]}/s; wake-up floor ${R_IDLE_WAKE[floor]}/s" "-" "-"
 }
 

@@ -40,9 +40,9 @@ double Now() {
 }
 
 void SleepSeconds(double seconds) {
-    timespec span{static_cast<time_t>(seconds),
-                  static_cast<long>((seconds - static_cast<double>(static_cast<time_t>(seconds))) *
-                                    1e9)};
+    timespec span{
+        static_cast<time_t>(seconds),
+        static_cast<long>((seconds - static_cast<double>(static_cast<time_t>(seconds))) * 1e9)};
     while (nanosleep(&span, &span) != 0) {
     }
 }
@@ -126,9 +126,8 @@ int main(int argc, char** argv) {
     std::printf("cpu_us=%.0f wall_ms=%.1f maxrss_kib=%ld switches=%ld", cpuUs, wall * 1e3,
                 usage.ru_maxrss, usage.ru_nvcsw + usage.ru_nivcsw);
     if (forSeconds >= 0) {
-        std::printf(" steady_s=%.3f steady_cpu_us=%.1f steady_switches=%ld hwm_kib=%ld",
-                    forSeconds, last.cpuUs - first.cpuUs, last.switches - first.switches,
-                    last.hwmKib);
+        std::printf(" steady_s=%.3f steady_cpu_us=%.1f steady_switches=%ld hwm_kib=%ld", forSeconds,
+                    last.cpuUs - first.cpuUs, last.switches - first.switches, last.hwmKib);
     }
     std::printf(" exit=%d\n", WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
     return 0;

@@ -8,8 +8,7 @@
 int main() {
     const auto start = std::chrono::steady_clock::now();
     const auto end = std::chrono::steady_clock::now();
-    const long long ran =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count();
+    const long long ran = std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count();
     if (std::FILE* log = std::fopen("quick_exit.log", "a")) {
         std::fprintf(log, "%lld\n", ran);
         std::fclose(log);
