@@ -1,9 +1,10 @@
 # Shared by the benchmark scripts: packages, builds, small statistics.
 
 # The Debian packages the benchmark needs; only missing ones are installed.
-BENCH_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libinih-dev inotify-tools time
-    g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 xvfb)
-BENCH_OPTIONAL_PACKAGES=(linux-perf strace valgrind)
+# (perf, strace and valgrind served to find causes; the table needs none.)
+BENCH_PACKAGES=(cmake ninja-build g++ pkg-config googletest libgtest-dev libinih-dev
+    inotify-tools time g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686
+    wine wine64 xvfb)
 
 ensure_packages() {
     local missing=() pkg
