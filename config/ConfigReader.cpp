@@ -1,6 +1,6 @@
 #include "config/ConfigReader.h"
 
-#include <new>
+#include <utility>
 
 namespace belegbote {
 
@@ -42,12 +42,7 @@ bool ConfigReader::Open(const std::string& fileName) {
     }
     open_ = true;
     encoding_ = bytes.encoding;
-    try {
-        entries_ = ParseConfigText(bytes.content);
-    } catch (const std::bad_alloc&) {
-        // Too large to hold as entries: opened, but every value its default.
-        entries_.clear();
-    }
+    content_ = std::move(bytes.content);
     sectionStart_ = 0;
     return true;
 }
@@ -61,10 +56,10 @@ bool ConfigReader::SelectGroup(const std::string& name) {
         return true;
     }
     const std::string wanted = AsStored(name);
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        const ConfigEntry& entry = entries_[i];
+    ConfigEntry entry;
+    for (std::size_t offset = 0; NextConfigEntry(content_, offset, entry);) {
         if (entry.kind == EntryKind::Group && EqualsAsciiNoCase(entry.name, wanted)) {
-            sectionStart_ = i + 1;
+            sectionStart_ = offset;  // the section begins after its header
             return true;
         }
     }
@@ -73,11 +68,11 @@ bool ConfigReader::SelectGroup(const std::string& name) {
 }
 
 std::string ConfigReader::ReadText(const std::string& key, const std::string& fallback) const {
-    const ConfigEntry* entry = FindValue(key);
-    if (entry == nullptr) {
+    const std::optional<std::string_view> found = FindValue(key);
+    if (!found) {
         return fallback;
     }
-    const std::string_view value = SkipBlanksAtStart(entry->value);
+    const std::string_view value = SkipBlanksAtStart(*found);
     std::string text =
         encoding_ == ConfigEncoding::Utf8 ? Utf8ToSingleByte(value) : std::string(value);
     TrimBlanksAtEnd(text);
@@ -85,8 +80,8 @@ std::string ConfigReader::ReadText(const std::string& key, const std::string& fa
 }
 
 std::int32_t ConfigReader::ReadNumber(const std::string& key, std::int32_t fallback) const {
-    const ConfigEntry* entry = FindValue(key);
-    return entry == nullptr ? fallback : ParseNumber(entry->value);
+    const std::optional<std::string_view> found = FindValue(key);
+    return found ? ParseNumber(*found) : fallback;
 }
 
 void ConfigReader::Close() {
@@ -96,8 +91,8 @@ void ConfigReader::Close() {
     files_.ReleaseReadFile();
     open_ = false;
     encoding_ = ConfigEncoding::Ansi;
-    entries_.clear();
-    entries_.shrink_to_fit();
+    content_.clear();
+    content_.shrink_to_fit();
     sectionStart_ = 0;
 }
 
@@ -105,21 +100,21 @@ std::string ConfigReader::AsStored(const std::string& name) const {
     return encoding_ == ConfigEncoding::Utf8 ? SingleByteToUtf8(name) : name;
 }
 
-const ConfigEntry* ConfigReader::FindValue(const std::string& key) const {
+std::optional<std::string_view> ConfigReader::FindValue(const std::string& key) const {
     if (!open_ || !sectionStart_) {
-        return nullptr;
+        return std::nullopt;
     }
     const std::string wanted = AsStored(key);
-    for (std::size_t i = *sectionStart_; i < entries_.size(); ++i) {
-        const ConfigEntry& entry = entries_[i];
+    ConfigEntry entry;
+    for (std::size_t offset = *sectionStart_; NextConfigEntry(content_, offset, entry);) {
         if (entry.kind == EntryKind::Group) {
             break;  // the section ends at the next header
         }
         if (entry.kind == EntryKind::Value && EqualsAsciiNoCase(entry.name, wanted)) {
-            return &entry;
+            return entry.value;
         }
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace belegbote

@@ -3,13 +3,16 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "config/ConfigText.h"
 #include "platform/FileSystem.h"
 
 namespace belegbote {
 
+// Holds the file's bytes and looks values up in them line by line: no list
+// of entries is built, so a large file costs its own size in memory and
+// little more than one pass over its bytes.
 class ConfigReader {
 public:
     explicit ConfigReader(FileSystem& files);
@@ -26,16 +29,17 @@ public:
     ConfigEncoding Encoding() const { return encoding_; }
 
 private:
-    const ConfigEntry* FindValue(const std::string& key) const;
+    std::optional<std::string_view> FindValue(const std::string& key) const;
     // A name or key asked for, in the encoding of the file's own text.
     std::string AsStored(const std::string& name) const;
 
     FileSystem& files_;
     bool open_ = false;
     ConfigEncoding encoding_ = ConfigEncoding::Ansi;
-    std::vector<ConfigEntry> entries_;
-    // Index of the first entry of the current section; nullopt when the
-    // group last asked for does not exist.
+    std::string content_;
+    // Offset in the content where the current section's entries begin (0 for
+    // the entries before the first group header); nullopt when the group last
+    // asked for does not exist.
     std::optional<std::size_t> sectionStart_ = 0;
 };
 

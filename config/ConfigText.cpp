@@ -49,9 +49,12 @@ std::uint8_t ClassOf(char c) {
 // A cursor over the content; it never looks at a byte past the end.
 class LineScanner {
 public:
-    explicit LineScanner(std::string_view content)
-        : pos_(content.data()), end_(content.data() + content.size()) {}
+    LineScanner(std::string_view content, std::size_t offset)
+        : pos_(content.data() + offset), end_(content.data() + content.size()) {}
 
+    std::size_t Offset(std::string_view content) const {
+        return static_cast<std::size_t>(pos_ - content.data());
+    }
     bool AtEnd() const { return pos_ == end_; }
     char Peek() const { return *pos_; }
     void Step() { ++pos_; }
@@ -96,22 +99,22 @@ ConfigEntry ParseComment(LineScanner& scan) {
     if (!scan.AtEnd() && scan.Peek() == ' ') {
         scan.Step();
     }
-    return ConfigEntry{EntryKind::Comment, std::string(scan.TakeRestOfLine()), {}};
+    return ConfigEntry{EntryKind::Comment, scan.TakeRestOfLine(), {}};
 }
 
 ConfigEntry ParseGroupHeader(LineScanner& scan) {
     scan.Step();  // '['
-    ConfigEntry entry{EntryKind::Group, std::string(scan.TakeUntil(CloseGroup)), {}};
+    ConfigEntry entry{EntryKind::Group, scan.TakeUntil(CloseGroup), {}};
     scan.TakeRestOfLine();  // whatever follows the ']'
     return entry;
 }
 
 ConfigEntry ParseValueLine(LineScanner& scan) {
-    ConfigEntry entry{EntryKind::Value, std::string(TrimBlanksAtEnd(scan.TakeUntil(Equals))), {}};
+    ConfigEntry entry{EntryKind::Value, TrimBlanksAtEnd(scan.TakeUntil(Equals)), {}};
     if (!scan.AtEnd() && scan.Peek() == '=') {
         scan.Step();
         scan.SkipBlanks();
-        entry.value = std::string(scan.TakeRestOfLine());
+        entry.value = scan.TakeRestOfLine();
     }
     return entry;
 }
@@ -131,36 +134,29 @@ std::size_t SequenceLength(std::string_view text, std::size_t lead, std::size_t 
     return length;
 }
 
-// Every line holding more than blanks and tabs yields one entry. Counting
-// first lets the list be allocated once: for a large file, growing it step
-// by step costs more than the parse itself.
-std::size_t CountEntries(std::string_view content) {
-    std::size_t count = 0;
-    bool lineHasText = false;
-    for (char c : content) {
-        const std::uint8_t byteClass = ClassOf(c);
-        if (byteClass == LineBreak) {
-            lineHasText = false;
-        } else if (!lineHasText && byteClass != Blank) {
-            lineHasText = true;
-            ++count;
-        }
-    }
-    return count;
-}
-
 }  // namespace
+
+bool NextConfigEntry(std::string_view content, std::size_t& offset, ConfigEntry& entry) {
+    LineScanner scan(content, offset);
+    scan.SkipToNextLine();
+    if (scan.AtEnd()) {
+        offset = content.size();
+        return false;
+    }
+    switch (scan.Peek()) {
+        case ';': entry = ParseComment(scan); break;
+        case '[': entry = ParseGroupHeader(scan); break;
+        default: entry = ParseValueLine(scan); break;
+    }
+    offset = scan.Offset(content);
+    return true;
+}
 
 std::vector<ConfigEntry> ParseConfigText(std::string_view content) {
     std::vector<ConfigEntry> entries;
-    entries.reserve(CountEntries(content));
-    LineScanner scan(content);
-    for (scan.SkipToNextLine(); !scan.AtEnd(); scan.SkipToNextLine()) {
-        switch (scan.Peek()) {
-            case ';': entries.push_back(ParseComment(scan)); break;
-            case '[': entries.push_back(ParseGroupHeader(scan)); break;
-            default: entries.push_back(ParseValueLine(scan)); break;
-        }
+    ConfigEntry entry;
+    for (std::size_t offset = 0; NextConfigEntry(content, offset, entry);) {
+        entries.push_back(entry);
     }
     return entries;
 }

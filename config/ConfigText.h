@@ -9,12 +9,20 @@ namespace belegbote {
 
 enum class EntryKind { Group, Comment, Value };
 
+// Views into the parsed content: an entry costs no allocation of its own.
 struct ConfigEntry {
     EntryKind kind = EntryKind::Value;
-    std::string name;   // group name, comment text, or key
-    std::string value;  // Value entries only; trailing blanks and tabs kept
+    std::string_view name;   // group name, comment text, or key
+    std::string_view value;  // Value entries only; trailing blanks and tabs kept
 };
 
+// The entry that follows `offset` (line breaks and empty lines are stepped
+// over); `offset` moves past its line. False when no entry is left. The views
+// point into `content`.
+bool NextConfigEntry(std::string_view content, std::size_t& offset, ConfigEntry& entry);
+
+// Every entry in file order; the views point into `content`, which must
+// outlive them.
 std::vector<ConfigEntry> ParseConfigText(std::string_view content);
 
 // "%d"-style: leading white space, optional sign, digits; 0 when no number.
