@@ -1,6 +1,7 @@
 #include "config/ConfigReader.h"
 
 #include <new>
+#include <utility>
 
 namespace belegbote {
 
@@ -42,8 +43,9 @@ bool ConfigReader::Open(const std::string& fileName) {
     }
     open_ = true;
     encoding_ = bytes.encoding;
+    content_ = std::move(bytes.content);
     try {
-        entries_ = ParseConfigText(bytes.content);
+        entries_ = ParseConfigText(content_);
     } catch (const std::bad_alloc&) {
         // Too large to hold as entries: opened, but every value its default.
         entries_.clear();
@@ -101,6 +103,8 @@ void ConfigReader::Close() {
     encoding_ = ConfigEncoding::Ansi;
     entries_.clear();
     entries_.shrink_to_fit();
+    content_.clear();
+    content_.shrink_to_fit();
     sectionStart_ = 0;
 }
 

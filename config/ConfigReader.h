@@ -33,6 +33,9 @@ private:
     FileSystem& files_;
     bool open_ = false;
     ConfigEncoding encoding_ = ConfigEncoding::Ansi;
+    // The file's bytes; the entries point into them, so they are never moved
+    // while entries exist.
+    std::string content_;
     std::vector<ConfigEntry> entries_;
     // Index of the first entry of the current section; nullopt when the
     // group last asked for does not exist.

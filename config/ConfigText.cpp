@@ -96,22 +96,22 @@ ConfigEntry ParseComment(LineScanner& scan) {
     if (!scan.AtEnd() && scan.Peek() == ' ') {
         scan.Step();
     }
-    return ConfigEntry{EntryKind::Comment, std::string(scan.TakeRestOfLine()), {}};
+    return ConfigEntry{EntryKind::Comment, scan.TakeRestOfLine(), {}};
 }
 
 ConfigEntry ParseGroupHeader(LineScanner& scan) {
     scan.Step();  // '['
-    ConfigEntry entry{EntryKind::Group, std::string(scan.TakeUntil(CloseGroup)), {}};
+    ConfigEntry entry{EntryKind::Group, scan.TakeUntil(CloseGroup), {}};
     scan.TakeRestOfLine();  // whatever follows the ']'
     return entry;
 }
 
 ConfigEntry ParseValueLine(LineScanner& scan) {
-    ConfigEntry entry{EntryKind::Value, std::string(TrimBlanksAtEnd(scan.TakeUntil(Equals))), {}};
+    ConfigEntry entry{EntryKind::Value, TrimBlanksAtEnd(scan.TakeUntil(Equals)), {}};
     if (!scan.AtEnd() && scan.Peek() == '=') {
         scan.Step();
         scan.SkipBlanks();
-        entry.value = std::string(scan.TakeRestOfLine());
+        entry.value = scan.TakeRestOfLine();
     }
     return entry;
 }

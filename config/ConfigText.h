@@ -9,10 +9,13 @@ namespace belegbote {
 
 enum class EntryKind { Group, Comment, Value };
 
+// Views into the content that was parsed: the entries are valid as long as
+// it is. A file of many short lines yields as many entries, so an entry holds
+// no copy of its own.
 struct ConfigEntry {
     EntryKind kind = EntryKind::Value;
-    std::string name;   // group name, comment text, or key
-    std::string value;  // Value entries only; trailing blanks and tabs kept
+    std::string_view name;   // group name, comment text, or key
+    std::string_view value;  // Value entries only; trailing blanks and tabs kept
 };
 
 std::vector<ConfigEntry> ParseConfigText(std::string_view content);

@@ -19,10 +19,11 @@ std::vector<std::string> Describe(const std::vector<ConfigEntry>& entries) {
     std::vector<std::string> lines;
     for (const ConfigEntry& entry : entries) {
         switch (entry.kind) {
-            case EntryKind::Group: lines.push_back("G " + entry.name); break;
-            case EntryKind::Comment: lines.push_back("C " + entry.name); break;
+            case EntryKind::Group: lines.push_back("G " + std::string(entry.name)); break;
+            case EntryKind::Comment: lines.push_back("C " + std::string(entry.name)); break;
             case EntryKind::Value:
-                lines.push_back("V " + entry.name + "=[" + entry.value + "]");
+                lines.push_back("V " + std::string(entry.name) + "=[" + std::string(entry.value) +
+                                "]");
                 break;
         }
     }
@@ -126,7 +127,8 @@ TEST(ParseConfigText, StopsAtTheEndOfTheContentGiven) {
 
 TEST(ParseConfigText, KeepsLongLinesWhole) {
     const std::string longValue(1 << 20, 'x');
-    const auto entries = ParseConfigText("k=" + longValue + "\n[G]");
+    const std::string content = "k=" + longValue + "\n[G]";
+    const auto entries = ParseConfigText(content);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].value, longValue);
 }
