@@ -8,13 +8,25 @@ namespace belegbote {
 
 namespace {
 
+// '?' stands for characters the ANSI code page lacks. The others cannot be
+// in a Windows file name at all, but a listing of a foreign file system (a
+// Unix folder under Wine, a share) may deliver them as they stand; the path
+// would then name another file, or end the quotes of the command line early.
+bool NameUnusable(const char* name) {
+    for (const char* c = name; *c != '\0'; ++c) {
+        if (static_cast<unsigned char>(*c) < 0x20 || std::strchr("\"*:<>?|\\/", *c) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void FillEntry(const WIN32_FIND_DATAA& data, ListedEntry& entry) {
     entry = ListedEntry{};
     entry.name = data.cFileName;
     entry.shortName = data.cAlternateFileName;
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    // No file name can hold '?': it stands for characters the ANSI code page lacks.
-    entry.nameUnusable = std::strchr(data.cFileName, '?') != nullptr;
+    entry.nameUnusable = NameUnusable(data.cFileName);
     entry.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     entry.lastChange = (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                        data.ftLastWriteTime.dwLowDateTime;
