@@ -23,7 +23,9 @@ public:
         }
     }
     // An empty view points at no byte at all.
-    std::string_view View() const { return size_ == 0 ? std::string_view() : std::string_view(bytes_.get(), size_); }
+    std::string_view View() const {
+        return size_ == 0 ? std::string_view() : std::string_view(bytes_.get(), size_);
+    }
 
 private:
     std::size_t size_;

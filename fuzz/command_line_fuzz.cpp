@@ -24,8 +24,8 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
 }
 
 void CheckSearchText(std::string_view folder, std::string_view pattern, char separator) {
-    const std::string text = BuildSearchText(ExactCopy(folder).View(), ExactCopy(pattern).View(),
-                                             separator);
+    const std::string text =
+        BuildSearchText(ExactCopy(folder).View(), ExactCopy(pattern).View(), separator);
     FUZZ_CHECK(StartsWith(text, folder));
     FUZZ_CHECK(EndsWith(text, pattern.empty() ? std::string_view("*.*") : pattern));
     // One separator at the join, never two.
@@ -48,10 +48,10 @@ void CheckShellDirectory(std::string_view program) {
 // back the program and exactly two arguments: /a and the path, unchanged.
 // That holds for every path the hand-off produces: the listing sets aside
 // names with a double quote or a closing backslash.
-void CheckHandOffRoundTrip(std::string_view program, std::string_view folder,
-                           std::string_view name, char separator) {
-    const std::string path = BuildFilePath(ExactCopy(folder).View(), ExactCopy(name).View(),
-                                           separator);
+void CheckHandOffRoundTrip(std::string_view program, std::string_view folder, std::string_view name,
+                           char separator) {
+    const std::string path =
+        BuildFilePath(ExactCopy(folder).View(), ExactCopy(name).View(), separator);
     const std::string line =
         BuildCommandLine(ExactCopy(program).View(), ExactCopy(BuildParameterText(path)).View());
     const std::vector<std::string> args = SplitCommandLine(ExactCopy(line).View());
@@ -78,10 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckHandOffRoundTrip(program, folder, name, separator);
     }
     CheckShellDirectory(program);
-    const std::string line = belegbote::BuildCommandLine(ExactCopy(program).View(),
-                                                         ExactCopy(name).View());
+    const std::string line =
+        belegbote::BuildCommandLine(ExactCopy(program).View(), ExactCopy(name).View());
     FUZZ_CHECK(name.empty() || EndsWith(line, std::string(" ").append(name)));
-    FUZZ_CHECK(StartsWith(line, program.substr(0, 1) == "\"" ? program
-                                                             : std::string("\"").append(program)));
+    FUZZ_CHECK(StartsWith(
+        line, program.substr(0, 1) == "\"" ? program : std::string("\"").append(program)));
     return 0;
 }

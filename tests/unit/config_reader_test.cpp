@@ -220,7 +220,10 @@ TEST_F(ConfigReaderTest, Utf8FileTrimsTheStartAfterConvertingToo) {
     // Found by fuzzing: a stray byte that the conversion drops left the blank
     // behind it at the start of the value, and so at the start of a program
     // path. Values arrive without blanks and tabs at either end.
-    Load("[Allgemein]\nProgramm=\x87 \t\xBF" "C:\\x.exe\n", ConfigEncoding::Utf8);
+    Load(
+        "[Allgemein]\nProgramm=\x87 \t\xBF"
+        "C:\\x.exe\n",
+        ConfigEncoding::Utf8);
     reader.SelectGroup("Allgemein");
     EXPECT_EQ(reader.ReadText("Programm", ""), "C:\\x.exe");
 }
