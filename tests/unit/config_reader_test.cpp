@@ -228,6 +228,15 @@ TEST_F(ConfigReaderTest, Utf8FileTrimsTheStartAfterConvertingToo) {
     EXPECT_EQ(reader.ReadText("Programm", ""), "C:\\x.exe");
 }
 
+TEST_F(ConfigReaderTest, ValuesOfAShortFileOutliveItsReading) {
+    // Entries point into the bytes the reader keeps; a file short enough to
+    // sit inside its string object must not leave them pointing at the
+    // bytes handed over, which are gone once Open returns.
+    Load("[A]\nk= v");
+    ASSERT_TRUE(reader.SelectGroup("a"));
+    EXPECT_EQ(reader.ReadText("K", ""), "v");
+}
+
 TEST_F(ConfigReaderTest, Utf8FileMatchesNamesAndKeysAskedForInSingleBytes) {
     const std::string content = "[M\xC3\x9Cnchen]\nGr\xC3\xB6\xC3\x9Fte=12\n";
     Load(content, ConfigEncoding::Utf8);
