@@ -72,9 +72,12 @@ std::string ConfigReader::ReadText(const std::string& key, const std::string& fa
     if (!found) {
         return fallback;
     }
-    const std::string_view value = SkipBlanksAtStart(*found);
-    std::string text =
-        encoding_ == ConfigEncoding::Utf8 ? Utf8ToSingleByte(value) : std::string(value);
+    std::string text(SkipBlanksAtStart(*found));
+    if (encoding_ == ConfigEncoding::Utf8) {
+        // Bytes the conversion drops may have stood before blanks: trim the
+        // start again, so that no value begins with a blank or a tab.
+        text = std::string(SkipBlanksAtStart(Utf8ToSingleByte(text)));
+    }
     TrimBlanksAtEnd(text);
     return text;
 }

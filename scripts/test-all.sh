@@ -22,6 +22,7 @@ ctest --preset native
 echo "### native with AddressSanitizer + UndefinedBehaviorSanitizer"
 build asan
 ctest --preset asan
+scripts/fuzz.sh
 
 echo "### Windows i686 product"
 build win32

@@ -13,6 +13,11 @@ std::string BuildSearchText(std::string_view folder, std::string_view pattern, c
 
 bool FolderEnumerator::OpenListing(const std::string& folder, const std::string& pattern) {
     CloseListing();
+    // The platform would cut the text at a NUL byte and list another folder
+    // than the one the file paths are built from: such a folder names none.
+    if (folder.find('\0') != std::string::npos || pattern.find('\0') != std::string::npos) {
+        return false;
+    }
     const std::string searchText = BuildSearchText(folder, pattern, listing_.PathSeparator());
     current_ = ListedEntry{};
     switch (listing_.FindFirst(searchText, current_)) {

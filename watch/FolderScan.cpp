@@ -1,12 +1,26 @@
 #include "watch/FolderScan.h"
 
+#include <string_view>
+
 namespace belegbote {
 
+namespace {
+
+// The path goes to the program as `/a "<path>"`: a double quote in it would
+// end the quoted text early and let the rest of the name become arguments of
+// its own; a closing backslash would escape the closing quote. The platforms
+// mark such names already; this holds whatever a listing delivers.
+bool FitsBetweenQuotes(std::string_view name) {
+    return !name.empty() && name.find('"') == std::string_view::npos && name.back() != '\\';
+}
+
+}  // namespace
+
 std::optional<std::string> PassableName(const ListedEntry& entry) {
-    if (!entry.nameUnusable) {
+    if (!entry.nameUnusable && FitsBetweenQuotes(entry.name)) {
         return entry.name;
     }
-    if (!entry.shortName.empty()) {
+    if (FitsBetweenQuotes(entry.shortName)) {
         return entry.shortName;
     }
     return std::nullopt;

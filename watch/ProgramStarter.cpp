@@ -26,6 +26,13 @@ std::optional<std::string> ShellDirectory(std::string_view program) {
 
 bool ProgramStarter::Start(const std::string& program, const std::string& parameters,
                            const std::string& workingDir, bool wait) {
+    // The platform would cut the text at a NUL byte: the program would start
+    // without the file's path, and the file be deleted all the same.
+    for (const std::string* text : {&program, &parameters, &workingDir}) {
+        if (text->find('\0') != std::string::npos) {
+            return false;
+        }
+    }
     if (launcher_.StartDirect(BuildCommandLine(program, parameters), workingDir, wait)) {
         return true;
     }

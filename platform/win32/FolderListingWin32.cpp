@@ -8,9 +8,19 @@ namespace belegbote {
 
 namespace {
 
-// Characters no file name can hold. In a listed name they stand for characters
-// the ANSI code page lacks: '?' for most, a look-alike such as '"' for some.
-const char* const ImpossibleInName = "?*\"<>|:/\\";
+// Characters no Windows file name can hold. In a listed name they stand for
+// characters the ANSI code page lacks ('?' for most, a look-alike such as '"'
+// for some), or come as they stand from a foreign file system (a Unix folder
+// under Wine, a share); the path would then name another file, or end the
+// quotes of the command line early.
+bool HasImpossibleCharacter(const char* name) {
+    for (const char* c = name; *c != '\0'; ++c) {
+        if (static_cast<unsigned char>(*c) < 0x20 || std::strchr("?*\"<>|:/\\", *c) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
 
 bool SameFile(const WIN32_FIND_DATAA& a, const WIN32_FIND_DATAA& b) {
     return std::strcmp(a.cAlternateFileName, b.cAlternateFileName) == 0 &&
@@ -22,7 +32,7 @@ bool SameFile(const WIN32_FIND_DATAA& a, const WIN32_FIND_DATAA& b) {
 // The ANSI name may also be a best-fit stand-in ("O" for an omega) that names
 // another file or none: only a name that leads back to this entry is usable.
 bool NameLeadsBack(const std::string& folderPrefix, const WIN32_FIND_DATAA& data) {
-    if (std::strpbrk(data.cFileName, ImpossibleInName) != nullptr) {
+    if (HasImpossibleCharacter(data.cFileName)) {
         return false;
     }
     WIN32_FIND_DATAA again{};

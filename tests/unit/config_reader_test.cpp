@@ -216,6 +216,27 @@ TEST_F(ConfigReaderTest, Utf8FileTrimsAfterConverting) {
     EXPECT_EQ(reader.ReadText("ScanPfad", ""), "xy");
 }
 
+TEST_F(ConfigReaderTest, Utf8FileTrimsTheStartAfterConvertingToo) {
+    // Found by fuzzing: a stray byte that the conversion drops left the blank
+    // behind it at the start of the value, and so at the start of a program
+    // path. Values arrive without blanks and tabs at either end.
+    Load(
+        "[Allgemein]\nProgramm=\x87 \t\xBF"
+        "C:\\x.exe\n",
+        ConfigEncoding::Utf8);
+    reader.SelectGroup("Allgemein");
+    EXPECT_EQ(reader.ReadText("Programm", ""), "C:\\x.exe");
+}
+
+TEST_F(ConfigReaderTest, ValuesOfAShortFileOutliveItsReading) {
+    // Entries point into the bytes the reader keeps; a file short enough to
+    // sit inside its string object must not leave them pointing at the
+    // bytes handed over, which are gone once Open returns.
+    Load("[A]\nk= v");
+    ASSERT_TRUE(reader.SelectGroup("a"));
+    EXPECT_EQ(reader.ReadText("K", ""), "v");
+}
+
 TEST_F(ConfigReaderTest, Utf8FileMatchesNamesAndKeysAskedForInSingleBytes) {
     const std::string content = "[M\xC3\x9Cnchen]\nGr\xC3\xB6\xC3\x9Fte=12\n";
     Load(content, ConfigEncoding::Utf8);

@@ -88,6 +88,17 @@ TEST_F(FolderEnumeratorTest, AFailedOpenDeliversNothing) {
     EXPECT_EQ(log, CallLog({R"(FindFirst C:\missing\*.pdf)"}));
 }
 
+TEST_F(FolderEnumeratorTest, AFolderOrPatternWithANulByteIsNotListed) {
+    // The platform would list the folder named by the text before the NUL,
+    // while the paths handed off would name another.
+    using namespace std::string_literals;
+    listing.entries = {Entry("a.pdf")};
+    EXPECT_FALSE(enumerator.OpenListing("in\0x"s, "*.pdf"));
+    EXPECT_FALSE(enumerator.OpenListing("in", "*.pdf\0"s));
+    EXPECT_FALSE(enumerator.NextEntry());
+    EXPECT_EQ(log, CallLog());
+}
+
 TEST_F(FolderEnumeratorTest, ReopeningClosesTheOpenListingFirst) {
     listing.entries = {Entry("a.pdf")};
     ASSERT_TRUE(enumerator.OpenListing("", ""));

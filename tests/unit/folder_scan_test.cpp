@@ -195,5 +195,20 @@ TEST(PassableName, PrefersTheLongNameWhenItIsUsable) {
     EXPECT_EQ(PassableName(entry), std::nullopt);
 }
 
+TEST(PassableName, NeverANameThatCouldLeaveItsQuotes) {
+    // Found under Wine, whose listing reports a Unix name as it stands: the
+    // program was started with `/a "...\x" -b "y.pdf"`, five arguments.
+    // Whatever the listing says, such a name is not passed on.
+    for (const char* name : {"x\" -b \"y.pdf", "\"", "ende\\"}) {
+        ListedEntry entry;
+        entry.name = name;
+        EXPECT_EQ(PassableName(entry), std::nullopt) << name;
+        entry.shortName = "X~1.PDF";
+        EXPECT_EQ(PassableName(entry), "X~1.PDF") << name;
+        entry.shortName = "X\"1.PDF";
+        EXPECT_EQ(PassableName(entry), std::nullopt) << name;
+    }
+}
+
 }  // namespace
 }  // namespace belegbote

@@ -91,6 +91,16 @@ TEST_F(ProgramStarterTest, WithoutDirectoryTheShellGetsTheProgramsFolder) {
                             R"(Shell https://velmora.example/belegbote/ |  |  | nowait)"}));
 }
 
+TEST_F(ProgramStarterTest, TextWithANulByteStartsNothing) {
+    // The platform would cut the command line at the NUL and start the
+    // program without the file's path.
+    using namespace std::string_literals;
+    EXPECT_FALSE(starter.Start("C:\\P\\a.exe\0x"s, R"(/a "C:\x.pdf")", ".", true));
+    EXPECT_FALSE(starter.Start(R"(C:\P\a.exe)", "/a \"C:\\in\0x\\x.pdf\""s, ".", true));
+    EXPECT_FALSE(starter.Start(R"(C:\P\a.exe)", "/a", ".\0"s, true));
+    EXPECT_EQ(log, CallLog());
+}
+
 TEST_F(ProgramStarterTest, FailsWhenTheShellRefusesToo) {
     launcher.directSucceeds = false;
     launcher.shellSucceeds = false;
