@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include "Measure.h"
+
 namespace {
 
 struct Values {
@@ -41,24 +43,7 @@ int Take(void* user, const char* section, const char* name, const char* value) {
     return 1;
 }
 
-double Seconds(clockid_t clock) {
-    timespec now{};
-    clock_gettime(clock, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
 
-long PeakResidentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word) {
-        if (word == "VmHWM:") {
-            long kib = 0;
-            status >> kib;
-            return kib;
-        }
-    }
-    return -1;
-}
 
 }  // namespace
 
@@ -68,16 +53,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     Values values;
-    const double wallStart = Seconds(CLOCK_MONOTONIC);
-    const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double wallStart = bench::Seconds(CLOCK_MONOTONIC);
+    const double cpuStart = bench::Seconds(CLOCK_PROCESS_CPUTIME_ID);
     if (ini_parse(argv[1], Take, &values) < 0) {
         std::fprintf(stderr, "cannot open %s\n", argv[1]);
         return 1;
     }
-    const double wall = Seconds(CLOCK_MONOTONIC) - wallStart;
-    const double cpu = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
+    const double wall = bench::Seconds(CLOCK_MONOTONIC) - wallStart;
+    const double cpu = bench::Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
     std::printf("ms=%.1f cpu_ms=%.1f peak_kib=%ld values=%s|%s|%s|%ld|%ld\n", wall * 1e3, cpu * 1e3,
-                PeakResidentKiB(), values.programm.c_str(), values.scanPfad.c_str(),
+                bench::PeakResidentKiB(), values.programm.c_str(), values.scanPfad.c_str(),
                 values.scanDateiType.c_str(), values.scanTimer, values.warteTimer);
     return 0;
 }
