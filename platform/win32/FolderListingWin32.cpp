@@ -38,7 +38,10 @@ bool NameLeadsBack(const std::string& folderPrefix, const WIN32_FIND_DATAA& data
     WIN32_FIND_DATAA again{};
     HANDLE found = ::FindFirstFileA((folderPrefix + data.cFileName).c_str(), &again);
     if (found == INVALID_HANDLE_VALUE) {
-        return false;
+        // The folder itself went away while it was listed: that says nothing
+        // of the name, and the hand-off finds the file gone. Setting the file
+        // aside here would keep it from being handed off once it is back.
+        return ::GetLastError() == ERROR_PATH_NOT_FOUND;
     }
     ::FindClose(found);
     return SameFile(data, again);
