@@ -32,11 +32,21 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 wineserver -w
 
-# helper <name> <args...>: runs one of the Win32 test helpers.
+# helper <name> <args...>: runs one of the Win32 test helpers. Their own
+# answers are exit codes 0 to 2; any other code means Wine did not get the
+# helper going (seen now and then under load), so it is started again.
 helper() {
-    local name=$1
+    local name=$1 out rc attempt
     shift
-    "$WINE_LOADER" "$BELEGBOTE_HELPERS/$name.exe" "$@" 2>/dev/null | tr -d '\r'
+    for attempt in 1 2 3; do
+        rc=0
+        out=$("$WINE_LOADER" "$BELEGBOTE_HELPERS/$name.exe" "$@" 2>/dev/null) || rc=$?
+        [ "$rc" -le 2 ] && break
+        echo "(helper $name did not start, exit code $rc; attempt $attempt)" >&2
+        sleep 0.5
+    done
+    [ -n "$out" ] && printf '%s\n' "$out" | tr -d '\r'
+    return "$rc"
 }
 
 # start_program <workdir>: starts the program there; its pid in PROGRAM_PID.
